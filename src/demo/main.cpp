@@ -1,0 +1,2 @@
+// Placeholder entry point until start-up lands.
+int main() { return 0; }

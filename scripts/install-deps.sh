@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(g++ cmake make pkg-config libsdl1.2-compat-dev libpng-dev googletest libgtest-dev
           xvfb xauth xdotool imagemagick g++-powerpc-linux-gnu qemu-user ffmpeg
-          clang libclang-rt-14-dev valgrind libbenchmark-dev)
+          clang libclang-rt-14-dev valgrind libbenchmark-dev python3)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -105,6 +105,139 @@ TEST(forge_module, parses_as_a_four_channel_module_with_consistent_sizes)
             }
 }
 
+// Walks the song row by row as the replayer sequences it (speed, tempo, jumps, breaks,
+// loops and delays) and returns each played position with the time it starts, in ms.
+struct played_row {
+    uint32_t position;
+    uint32_t start_ms;
+};
+
+std::vector<played_row> walk_song(const std::vector<uint8_t>& m, uint32_t until_position)
+{
+    parsed_module p = parse(m);
+    std::vector<played_row> played;
+    int32_t order = 0, row = 0, break_row = 0;
+    uint32_t speed = 6, tempo = 125;
+    uint64_t time_us = 0;
+    int32_t loop_row[4] = {}, loop_count[4] = {};
+    for (int guard = 0; guard < 100000; guard++) {
+        played.push_back({uint32_t(order * 100 + row), uint32_t(time_us / 1000)});
+        if (played.back().position == until_position)
+            break;
+        int pattern = p.orders[order];
+        int32_t next_row = row + 1;
+        bool leave = false;
+        uint32_t delay = 0;
+        int32_t jump = -1;
+        for (int c = 0; c < 4; c++) {
+            file_cell cell = cell_at(m, pattern, row, c);
+            int x = cell.param, y = x & 0x0F;
+            if (cell.command == 0xF && x != 0)
+                (x < 32 ? speed : tempo) = uint32_t(x);
+            if (cell.command == 0xB) {
+                jump = x;
+                leave = true;
+            }
+            if (cell.command == 0xD) {
+                break_row = (x >> 4) * 10 + y;
+                leave = true;
+            }
+            if (cell.command == 0xE && (x >> 4) == 0xE)
+                delay = std::max<uint32_t>(delay, uint32_t(y));
+            if (cell.command == 0xE && (x >> 4) == 0x6) {
+                if (y == 0) {
+                    loop_row[c] = row;
+                } else if (loop_count[c] == 0) {
+                    loop_count[c] = y;
+                    next_row = loop_row[c];
+                } else if (--loop_count[c] > 0) {
+                    next_row = loop_row[c];
+                }
+            }
+        }
+        // A tick lasts 2500 / tempo ms; a delayed row plays its ticks 1 + delay times.
+        time_us += uint64_t(speed) * (1 + delay) * 2500000u / tempo;
+        if (leave || next_row > 63) {
+            order = jump >= 0 ? jump : order + 1;
+            if (uint32_t(order) >= p.song_length)
+                order = int32_t(p.restart);
+            row = break_row;
+            break_row = 0;
+        } else {
+            row = next_row;
+        }
+    }
+    return played;
+}
+
+TEST(forge_module, plays_every_row_of_orders_0_to_13_in_order_at_six_ticks_of_20_ms)
+{
+    std::vector<played_row> played = walk_song(module_bytes(), 1363);
+    ASSERT_EQ(14u * 64u, played.size());
+    for (uint32_t i = 0; i < played.size(); i++) {
+        uint32_t expected = (i / 64) * 100 + i % 64;
+        ASSERT_EQ(expected, played[i].position) << "row " << i;
+        ASSERT_EQ(i * 120, played[i].start_ms) << "position " << expected;
+    }
+}
+
+TEST(forge_module, keeps_playing_past_the_last_order)
+{
+    const std::vector<uint8_t>& m = module_bytes();
+    parsed_module p = parse(m);
+    // Two full passes through the song: the walk must come back to the restart order.
+    uint32_t restart_position = p.restart * 100;
+    std::vector<played_row> played = walk_song(m, 0xFFFFFFFFu);
+    size_t rows_per_pass = size_t(p.song_length) * 64;
+    ASSERT_GT(played.size(), rows_per_pass);
+    EXPECT_EQ(restart_position, played[rows_per_pass].position);
+}
+
+// The mixer adds s * gain per voice and side and wraps outside 16 bits: with the loudest
+// byte each channel can play, its highest volume and its panning, the sum must fit.
+TEST(forge_module, worst_case_mix_stays_inside_16_bits)
+{
+    const std::vector<uint8_t>& m = module_bytes();
+    parsed_module p = parse(m);
+    const uint32_t pan[4] = {4 * 16, 12 * 16, 5 * 16, 11 * 16};
+    uint32_t left = 0, right = 0;
+    for (int c = 0; c < 4; c++) {
+        uint32_t peak = 0, volume = 0;
+        bool pan_changed = false;
+        for (uint32_t pat = 0; pat < p.pattern_count; pat++)
+            for (int r = 0; r < 64; r++) {
+                file_cell cell = cell_at(m, int(pat), r, c);
+                int x = cell.param;
+                if (cell.sample) {
+                    const size_t at = p.sample_data_at + [&] {
+                        size_t off = 0;
+                        for (int n = 1; n < cell.sample; n++)
+                            off += p.sample_length[n];
+                        return off;
+                    }();
+                    for (size_t i = 0; i < p.sample_length[cell.sample]; i++)
+                        peak = std::max<uint32_t>(peak, uint32_t(std::abs(int(int8_t(m[at + i])))));
+                    volume = std::max(volume, p.sample_volume[cell.sample]);
+                }
+                if (cell.command == 0xC)
+                    volume = std::max(volume, uint32_t(x));
+                bool slides_up = ((cell.command == 0xA || cell.command == 5 || cell.command == 6) && x > 15) ||
+                                 (cell.command == 0xE && (x >> 4) == 0xA) || cell.command == 7;
+                if (slides_up)
+                    volume = std::max(volume, 64u);
+                if (cell.command == 8 || (cell.command == 0xE && (x >> 4) == 8))
+                    pan_changed = true;
+            }
+        EXPECT_FALSE(pan_changed) << "channel " << c;
+        uint32_t left_gain = ((64 * volume * pan[c]) >> 7) / 63;
+        uint32_t right_gain = ((64 * volume * (255 - pan[c])) >> 7) / 63;
+        left += peak * left_gain;
+        right += peak * right_gain;
+    }
+    EXPECT_LE(left, 32767u);
+    EXPECT_LE(right, 32767u);
+}
+
 TEST(forge_module, same_bytes_on_every_call)
 {
     EXPECT_EQ(module_bytes(), forge_module());

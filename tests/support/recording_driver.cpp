@@ -1,6 +1,7 @@
 // The recording sound driver: every operation appends one driver_call.
 #include "recording_driver.h"
 
+#include "player/replayer.h"
 #include "player/sound_driver.h"
 
 namespace {
@@ -9,7 +10,8 @@ std::vector<driver_call> log_of_calls;
 int selected_channel = -1;
 
 void record(const char* op, std::initializer_list<int64_t> args, const int8_t* data = nullptr) {
-    driver_call call{op, selected_channel, {0, 0, 0, 0, 0, 0}, data};
+    driver_call call{op, selected_channel, {0, 0, 0, 0, 0, 0}, data,
+                     player.order, player.row, player.tick};
     int i = 0;
     for (int64_t a : args) call.args[i++] = a;
     log_of_calls.push_back(call);

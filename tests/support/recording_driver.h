@@ -1,6 +1,6 @@
 // A sound driver for tests that logs every operation with its arguments and the channel
 // selected at the time. install() puts it into all 13 entries of sound_driver; its
-// add_sample answers 1, as the mixer does.
+// add_sample answers 1, as the mixer does. Every call also notes the replayer's position.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -11,6 +11,9 @@ struct driver_call {
     int channel;             // channel selected when the call came (-1 before any select)
     int64_t args[6];         // integer arguments in order; unused ones 0
     const int8_t* data;      // add_sample's data pointer, else null
+    int32_t order;           // the replayer's order, row and tick when the call came
+    uint32_t row;
+    uint32_t tick;
     std::string text() const;  // "set_period(428)"
 };
 

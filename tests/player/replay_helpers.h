@@ -25,6 +25,11 @@ inline void load_module(module_buffer& buffer) {
     ASSERT_EQ(load_for_test(buffer), 1) << pt_error;
 }
 
+// Runs `count` ticks; the driver log keeps growing.
+inline void tick_n(int count) {
+    for (int i = 0; i < count; i++) pt_tick();
+}
+
 // Runs `count` ticks and returns, for each, the position after it and its driver calls.
 inline std::vector<played_tick> run_ticks(int count) {
     std::vector<played_tick> out;

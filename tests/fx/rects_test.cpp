@@ -7,6 +7,8 @@
 #include <climits>
 #include <cmath>
 #include <cstring>
+#include <initializer_list>
+#include <utility>
 
 #include "gfx/frame.h"
 
@@ -190,8 +192,7 @@ TEST_F(RectsTest, palette_wave_offset_wraps_modulo_2048_in_both_directions)
         palette_wave(target, g.layer(), c.offset);
         EXPECT_EQ(0, std::memcmp(expect, target, sizeof target)) << c.offset;
     }
-    // Offset -120 puts row 239 on position 119 and row 0 on 1928: grey everywhere, while
-    // offset 235 puts row 119 on the peak.
+    // Offset 235 puts row 119 on the peak.
     palette_wave(target, g.layer(), 235);
     EXPECT_EQ(colour_ramp[45 * 256 + 5], target[119 * 320 + 5]);
 }

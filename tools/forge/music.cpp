@@ -109,7 +109,7 @@ const progression calm_chords = {&f_, &g_, &am, &e_};
 const progression drive_chords = {&am, &am, &f_, &g_};
 const progression close_chords = {&dm, &f_, &am, &am};
 
-// Bass figures, one character a row: R root, O octave, F fifth, f fourth below, '.' rest,
+// Bass figures, one character a row: R root, O octave, F fifth, '.' rest,
 // s root from the middle of the sample (softer attack, through the sample offset command).
 void bass_bar(forge_pattern& p, int row, const chord& c, const char* figure)
 {
@@ -119,7 +119,6 @@ void bass_bar(forge_pattern& p, int row, const chord& c, const char* figure)
         case 'R': put(p, row, 1, smp_bass, root); break;
         case 'O': put(p, row, 1, smp_bass, root + 12); break;
         case 'F': put(p, row, 1, smp_bass, root + 7); break;
-        case 'f': put(p, row, 1, smp_bass, root - 5 >= 24 ? root - 5 : root + 7); break;
         case 's': put(p, row, 1, smp_bass, root, fx_offset, 4); break;
         default: break;
         }
@@ -200,6 +199,8 @@ const char* const beat_drive = "K.hKS.hhK.hKS.ho";
 forge_pattern intro_pad()
 {
     forge_pattern p;
+    // When the song starts over, the outro's bass may still be sounding: silence it.
+    put(p, 0, 1, 0, forge_no_note, fx_volume, 0);
     pad(p, 2, main_chords);
     // The pad swells in over the first bar.
     fx(p, 0, 2, fx_volume, 8);
@@ -473,8 +474,10 @@ forge_pattern outro(bool fade)
         if (p.cells[r][3].sample)
             fx(p, r, 3, fx_volume, fade ? 20 : 32);
     if (fade)
-        for (int r = 49; r < 64; r++)
+        for (int r = 49; r < 64; r++) {
+            fx(p, r, 1, fx_volume_slide, 0x01);
             fx(p, r, 2, fx_volume_slide, 0x01);
+        }
     return p;
 }
 

@@ -346,5 +346,14 @@ forge_sample forge_lead()
             }
         }
     }
+    // The narrow pulses carry a DC offset: take each cycle's mean out.
+    for (int j = 0; j < sweep; j++) {
+        double mean = 0.0;
+        for (int i = 0; i < cycle; i++)
+            mean += wave[size_t(j * cycle + i)];
+        mean /= cycle;
+        for (int i = 0; i < cycle; i++)
+            wave[size_t(j * cycle + i)] -= mean;
+    }
     return looped("lead", wave, size_t(cycle * sweep), 120, 44);
 }

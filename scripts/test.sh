@@ -15,7 +15,7 @@ suite() {   # suite NAME COMMAND...: runs one suite and counts it
 }
 
 native() {
-  cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null &&
+  cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVESKARRA_E2E=ON > /dev/null &&
     cmake --build build -j"$jobs" &&
     (cd build && ctest --output-on-failure -j"$jobs")
 }

@@ -5,7 +5,9 @@
 #include <cstring>
 
 #include "demo/demo_data.h"
+#include "fx/halftone.h"
 #include "fx/model.h"
+#include "fx/rects.h"
 
 const char* const picture_list[16] = {
     "circle32.png", "circle34.png", "heart.png",  "trulgun.png",   "karvazonk.png",
@@ -73,4 +75,18 @@ int load_module(const char* path)
     module_size = uint32_t(std::fread(module_data, 1, sizeof module_data, file));
     std::fclose(file);
     return 0;
+}
+
+int load_assets(const char* dir)
+{
+    if (load_pictures(dir) != 0)
+        return 1;
+    char path[4096];
+    std::snprintf(path, sizeof path, "%s/gun.bare", dir);
+    if (load_model(path) != 0)
+        return 1;
+    build_dot_kernel(frame_width, frame_height);
+    build_effect_tables();
+    std::snprintf(path, sizeof path, "%s/trevakul_4.mod", dir);
+    return load_module(path);
 }

@@ -14,5 +14,8 @@ int picture_fits_role(int index);
 int load_pictures(const char* dir);
 // Reads the model file into model_data (big-endian on disk) and checks it. 0 or 1.
 int load_model(const char* path);
+// Start-up's loading steps in order: pictures, model, the halftone kernel and effect
+// tables, module, all from the folder `dir` ("data" for the demo). 0, or 1 on failure.
+int load_assets(const char* dir);
 // Reads the module file into module_data, recording module_size. 0 or 1.
 int load_module(const char* path);

@@ -2,6 +2,9 @@
 // whitenoise slide-in.
 #include "scene_fixture.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 using model_scene_test = scene_test;
@@ -50,8 +53,9 @@ TEST_F(model_scene_test, bounce_amplitude_dies_out)
             peak_early = std::max(peak_early, swing);
         else if (e >= 1000 && e < 1200)
             peak_late = std::max(peak_late, swing);
-        else if (e >= 2000)
+        else if (e >= 2000) {
             ASSERT_EQ(y, -0.3f) << e;
+        }
     }
     EXPECT_NEAR(peak_early, 3.95f, 0.5f);
     EXPECT_LT(peak_late, 0.3f);

@@ -33,6 +33,7 @@ struct forge_sample {
     std::string name;
     std::vector<int8_t> data;
     uint8_t volume = 64;
+    uint8_t finetune = 0;                // nibble: 0..7 = 0..+7, 8..15 = -8..-1 eighths of a semitone
     uint32_t loop_start = 0;
     uint32_t loop_length = 0;
 };
@@ -66,4 +67,22 @@ double forge_note_rate(int note);
 // Scales `wave` so its largest magnitude becomes `peak` (at most 127) and rounds to bytes;
 // -128 never appears, so every byte's magnitude is at most 127.
 std::vector<int8_t> forge_quantize(const std::vector<double>& wave, int peak);
+
+// The instruments. Drums and other one-shots are made for the note they are played on
+// (their sample rate is forge_note_rate of it); looped tones are in tune with the period
+// table: a 32-byte cycle sounds a C on every C note.
+constexpr int forge_drum_note = 48;      // kick, snare, tom, riser, bell: C-3
+constexpr int forge_cymbal_note = 59;    // hats and the crash: B-3, the highest standard note
+forge_sample forge_kick();
+forge_sample forge_snare();
+forge_sample forge_tom();
+forge_sample forge_closed_hat();
+forge_sample forge_open_hat();
+forge_sample forge_crash_kick();
+forge_sample forge_riser();
+forge_sample forge_bell();
+forge_sample forge_bass();               // 64-byte cycle: C-1 sounds a low C
+forge_sample forge_pad(bool major);      // triad on A when played on C-3 (finetune -2)
+forge_sample forge_pulse();              // 32-byte cycle: the chord arpeggios
+forge_sample forge_lead();               // 32-byte cycle with a slow pulse-width sweep
 std::vector<uint8_t> forge_write_module(const forge_song& song);

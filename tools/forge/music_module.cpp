@@ -37,7 +37,7 @@ std::vector<uint8_t> forge_write_module(const forge_song& song)
     for (const forge_sample& s : song.samples) {
         put_text(out, s.name, 22);
         put_word(out, uint32_t(s.data.size() / 2));
-        out.push_back(0);                              // finetune 0: row 0 periods throughout
+        out.push_back(uint8_t(s.finetune & 0x0F));
         out.push_back(s.volume);
         if (s.loop_length > 2) {
             put_word(out, s.loop_start / 2);

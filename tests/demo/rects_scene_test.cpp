@@ -2,6 +2,8 @@
 // from the scene's first frame, the one-time colouring and the byte-wise morph.
 #include "scene_fixture.h"
 
+#include <algorithm>
+
 namespace {
 
 using rects_scene_test = scene_test;
@@ -44,7 +46,7 @@ protected:
     void SetUp() override
     {
         scene_test::SetUp();
-        std::memset(scene_c, 0x40, 76800);   // the grey layer the rectangles left
+        std::fill_n(reinterpret_cast<uint8_t*>(scene_c), 76800, uint8_t{0x40});   // the grey layer the rectangles left
     }
 };
 

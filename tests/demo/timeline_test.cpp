@@ -46,7 +46,7 @@ protected:
         if (frame_all(scene_a, stara_tag) && frame_all(work_frame, 0))
             return shown::model;
         if (last_effect_update == static_cast<uint32_t>(now)) {
-            if (frames_equal(work_frame, scene_a) && launch_toggle == 1)
+            if (frames_equal(work_frame, scene_a))
                 return shown::fireworks;
             if (frames_equal(work_frame, scene_b))
                 return shown::walkers;

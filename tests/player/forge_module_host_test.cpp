@@ -181,6 +181,31 @@ TEST(forge_module, plays_every_row_of_orders_0_to_13_in_order_at_six_ticks_of_20
     }
 }
 
+// The demo cuts scenes and times motion on these positions; each gets a loud new note.
+TEST(forge_module, accents_fall_on_the_positions_the_scenes_follow)
+{
+    const std::vector<uint8_t>& m = module_bytes();
+    parsed_module p = parse(m);
+    const uint32_t accents[] = {
+        300, 332, 400, 432,                                          // fireworks launches
+        500, 600, 602, 603, 604, 606, 609, 610, 616, 617, 620, 630,  // greetings appear
+        631, 632, 633, 635, 700, 832, 900, 1000, 1100, 1148, 1200, 1340,
+    };
+    for (uint32_t position : accents) {
+        int pattern = p.orders[position / 100];
+        int row = int(position % 100);
+        uint32_t loudest = 0;
+        for (int c = 0; c < 4; c++) {
+            file_cell cell = cell_at(m, pattern, row, c);
+            if (cell.sample == 0 || cell.period == 0 || cell.command == 3 || cell.command == 5)
+                continue;   // no new note struck here
+            uint32_t volume = cell.command == 0xC ? uint32_t(cell.param) : p.sample_volume[cell.sample];
+            loudest = std::max(loudest, volume);
+        }
+        EXPECT_GE(loudest, 48u) << "position " << position;
+    }
+}
+
 TEST(forge_module, keeps_playing_past_the_last_order)
 {
     const std::vector<uint8_t>& m = module_bytes();

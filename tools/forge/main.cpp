@@ -1,27 +1,15 @@
-// veskarra-forge OUTPUT_DIR: writes the demo's data files into OUTPUT_DIR.
+// veskarra-forge DIR: writes the demo's data files into DIR.
+// veskarra-forge --rects-table FILE: writes the source of the rectangle table to FILE.
 #include <cstdio>
+#include <cstring>
 #include <string>
-#include <sys/stat.h>
 
-#include "music.h"
+#include "forge.h"
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: veskarra-forge OUTPUT_DIR\n");
-        return 2;
-    }
-    std::string dir = argv[1];
-    mkdir(dir.c_str(), 0755);
-    std::vector<uint8_t> module = forge_module();
-    if (!module.empty()) {
-        std::string path = dir + "/trevakul_4.mod";
-        FILE* f = std::fopen(path.c_str(), "wb");
-        if (!f || std::fwrite(module.data(), 1, module.size(), f) != module.size()) {
-            std::fprintf(stderr, "veskarra-forge: cannot write %s\n", path.c_str());
-            return 1;
-        }
-        std::fclose(f);
-    }
-    return 0;
+    if (argc == 3 && std::strcmp(argv[1], "--rects-table") == 0) return forge_rects_table(argv[2]);
+    if (argc == 2 && argv[1][0] != '-') return forge_data(argv[1]);
+    std::fprintf(stderr, "usage: veskarra-forge DIR | veskarra-forge --rects-table FILE\n");
+    return 2;
 }

@@ -35,5 +35,13 @@ struct player_state {
 extern player_state player;
 extern channel_state channels[max_channels];
 
+// Panning nibble per channel (sent as nibble x 16 on a sample change); E8x changes it for
+// the rest of the run, pt_reset does not restore it.
+extern uint8_t default_pan[max_channels];
+
 void pt_reset();
+// One tick. Does nothing while no module has been taken (num_channels 0).
 void pt_tick();
+// Start values of the player, the channels, default_pan and the built waveforms: all player
+// and channel state 0, as before any load.
+void replayer_reset_state();

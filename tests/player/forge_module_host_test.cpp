@@ -88,8 +88,14 @@ TEST(forge_module, parses_as_a_four_channel_module_with_consistent_sizes)
     for (uint32_t i = p.song_length; i < 128; i++)
         EXPECT_EQ(0, p.orders[i]) << "order entry " << i << " past the song";
     EXPECT_EQ(p.expected_size, m.size());
+    size_t data_at = p.sample_data_at;
     for (int n = 1; n <= 31; n++) {
         EXPECT_LE(p.sample_volume[n], 64u) << "sample " << n;
+        // A one-shot voice that has ended keeps adding its first byte: it must be silence.
+        if (p.sample_length[n] > 0 && p.loop_length[n] <= 2) {
+            EXPECT_EQ(0, m[data_at]) << "sample " << n;
+        }
+        data_at += p.sample_length[n];
         if (p.loop_length[n] > 2) {
             // The mixer reads the byte at loop start + loop length: keep it inside the sample.
             EXPECT_LT(p.loop_start[n] + p.loop_length[n], p.sample_length[n]) << "sample " << n;

@@ -1,6 +1,7 @@
 // MP4 output through ffmpeg, when it is installed: frames are piped raw (RGB) into an
 // H.264 encoder writing a temporary video-only file; at the end the WAV is added as AAC
-// and the result renamed into place. Quality: x264 at CRF 17, yuv420p, AAC at 192 kbit/s.
+// and the result renamed into place. Quality: x264 at 0.15 bits a pixel (6.2 Mbit/s for
+// 960x720 at 60 frames a second), yuv420p, AAC at 192 kbit/s.
 #pragma once
 #include <string>
 #include <sys/types.h>

@@ -21,7 +21,7 @@ namespace {
 std::string data_dir()
 {
     const char* d = std::getenv("FORGE_TEST_DIR");
-    return d ? d : "forge_test_data";
+    return d ? d : "/tmp/veskarra-forge-test-data";
 }
 
 // The data directory is forged once for all tests.

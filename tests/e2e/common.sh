@@ -46,16 +46,18 @@ wait_window() {
   echo "$id"
 }
 
-# Waits up to $2 seconds for process $1 to end; prints its exit status, or "timeout".
+# Waits up to $2 seconds for process $1 (a child of this shell) to end and sets
+# exit_status to its status, or to "timeout" after killing it.
 wait_exit() {
+  exit_status=timeout
   for _ in $(seq $(( $2 * 10 ))); do
     if ! kill -0 "$1" 2>/dev/null; then
       wait "$1"
-      echo $?
+      exit_status=$?
       return
     fi
     sleep 0.1
   done
   kill "$1" 2>/dev/null
-  echo timeout
+  wait "$1" 2>/dev/null
 }

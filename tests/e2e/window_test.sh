@@ -23,6 +23,6 @@ python3 "$(dirname "$0")/check_screen.py" "$scratch/shot.rgb" "$scratch/towers.r
 echo "ok: screen shows the work frame doubled"
 
 xdotool key --window "$id" Escape
-status=$(wait_exit "$pid" 10)
-[ "$status" = "0" ] || fail "status after Escape: $status"
+wait_exit "$pid" 10
+[ "$exit_status" = "0" ] || fail "status after Escape: $exit_status"
 echo "ok: Escape ends with status 0"

@@ -84,25 +84,30 @@ float text_width(const char* text, float scale)
     return n ? (float(n) * (glyph_width + 1) - 1) * scale : 0.0f;
 }
 
-void mask_text(mask& m, const char* text, float x, float y, float scale, float slant)
+void mask_text_xy(mask& m, const char* text, float x, float y, float sx, float sy, float slant)
 {
     for (size_t i = 0; text[i]; ++i) {
         uint8_t rows[glyph_height];
         glyph_rows(text[i], rows);
-        float gx = x + float(i) * (glyph_width + 1) * scale;
+        float gx = x + float(i) * (glyph_width + 1) * sx;
         for (int r = 0; r < glyph_height; ++r)
             for (int c = 0; c < glyph_width; ++c) {
                 if (!(rows[r] & (0x10 >> c))) continue;
                 // Each font pixel is a parallelogram sheared by the slant.
-                float top = y + r * scale, bottom = top + scale;
+                float top = y + r * sy, bottom = top + sy;
                 float shear_top = slant * float(glyph_height - r);
                 float shear_bottom = slant * float(glyph_height - r - 1);
-                float left = gx + c * scale;
-                float quad[8] = {left + shear_top, top, left + scale + shear_top, top,
-                                 left + scale + shear_bottom, bottom, left + shear_bottom, bottom};
+                float left = gx + c * sx;
+                float quad[8] = {left + shear_top, top, left + sx + shear_top, top,
+                                 left + sx + shear_bottom, bottom, left + shear_bottom, bottom};
                 mask_polygon(m, quad, 4);
             }
     }
+}
+
+void mask_text(mask& m, const char* text, float x, float y, float scale, float slant)
+{
+    mask_text_xy(m, text, x, y, scale, scale, slant);
 }
 
 void mask_text_centred(mask& m, const char* text, float cx, float y, float scale, float slant)

@@ -15,5 +15,7 @@ float text_width(const char* text, float scale);
 // Adds the text's coverage to m, top-left corner at (x, y), each font pixel a square of
 // `scale` pixels, `slant` pixels of shear per font row (italic when positive).
 void mask_text(mask& m, const char* text, float x, float y, float scale, float slant = 0.0f);
+// Same with separate horizontal and vertical scales (tall or wide lettering).
+void mask_text_xy(mask& m, const char* text, float x, float y, float sx, float sy, float slant = 0.0f);
 // Same, centred on column cx.
 void mask_text_centred(mask& m, const char* text, float cx, float y, float scale, float slant = 0.0f);

@@ -19,9 +19,16 @@ static bool write_file(const std::string& path, const void* data, size_t size)
     return ok;
 }
 
+// Creates dir and any missing parents; existing directories are fine.
+static void make_dirs(const std::string& dir)
+{
+    for (size_t i = 1; i <= dir.size(); ++i)
+        if (i == dir.size() || dir[i] == '/') mkdir(dir.substr(0, i).c_str(), 0755);
+}
+
 int forge_data(const std::string& dir)
 {
-    mkdir(dir.c_str(), 0755);
+    make_dirs(dir);
     for (const picture_recipe& r : picture_recipes) {
         std::string path = dir + "/" + r.file_name;
         if (!write_png(path, r.make())) {

@@ -1,6 +1,8 @@
 // One call that restores the start values of every module, for tests and repeated runs.
 #include "demo/reset.h"
 
+#include <cstdlib>
+
 #include "audio/mixer.h"
 #include "audio/sdl_audio.h"
 #include "demo/overlay.h"
@@ -34,4 +36,5 @@ void demo_reset_state()
     rects_reset_state();
     scene_state_reset_state();
     overlay_reset_state();
+    std::srand(1);   // the C library's sequence as an unseeded process starts it
 }

@@ -21,6 +21,8 @@ constexpr fireworks_mark fireworks_marks[4] = {
     {436, 237, 73, 74, 68},
 };
 
+constexpr int32_t fireworks_count = 25;
+
 } // namespace
 
 void fireworks_scene(uint32_t p, int32_t now)
@@ -30,7 +32,7 @@ void fireworks_scene(uint32_t p, int32_t now)
         int32_t launch = 0;
         if (((p % 100) & 31) == 0)
             launch = launch_toggle ^ 1;
-        fireworks(scene_a, picture_words(pic_whitenoise), particle_count, launch);
+        fireworks(scene_a, picture_words(pic_whitenoise), fireworks_count, launch);
         last_effect_update = static_cast<uint32_t>(now);
         launch_toggle = launch;
     }

@@ -1,8 +1,9 @@
 // Halftone dots: the source redrawn as soft round dots, one per channel per cell of a
 // staggered 9-pixel grid, added onto the target. Owns the distance kernel built once at
-// start-up and the frame size it was built for.
+// start-up, the frame size it was built for, and the kernel's entries sorted by distance.
 #include "fx/halftone.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "gfx/frame.h"
@@ -12,11 +13,26 @@ namespace {
 // Distances from a cell centre in units of 1/42.67 pixel with a quarter-pixel offset;
 // entry (r, c) is the offset (c - 6, r - 6); -1 beyond 6.5 pixels.
 constexpr int32_t kernel_size = 12;
+constexpr int32_t kernel_entries = kernel_size * kernel_size;
+
+// One kernel entry inside the 6.5-pixel circle: its offset from the cell centre.
+struct kernel_entry {
+    int32_t dx, dy;     // -6 .. 5
+    int32_t offset;     // dy * halftone_width + dx: the same offset in words
+};
 
 struct halftone_state {
     int32_t halftone_width = 0;
     int32_t halftone_height = 0;
-    int32_t dot_kernel[kernel_size * kernel_size] = {};
+    int32_t dot_kernel[kernel_entries] = {};
+    // The entries that are not -1 by increasing distance (row-major among equals), in
+    // groups of equal distance: group g holds by_distance[group_start[g] ..
+    // group_start[g + 1] - 1], all at distance group_distance[g]. A dot of any level
+    // reaches only a first run of groups, and all entries of a group get the same amount.
+    int32_t group_count = 0;
+    int32_t group_distance[kernel_entries] = {};
+    int32_t group_start[kernel_entries + 1] = {};
+    kernel_entry by_distance[kernel_entries] = {};
 };
 halftone_state state;
 
@@ -47,6 +63,30 @@ void build_dot_kernel(int32_t width, int32_t height)
             state.dot_kernel[r * kernel_size + c] =
                 d > 6.5 ? -1 : static_cast<int32_t>((d + 0.25) * 42.666666666666664);
         }
+
+    // Insertion sort by distance; equal distances keep their row-major order.
+    int32_t sorted[kernel_entries];
+    int32_t count = 0;
+    for (int32_t i = 0; i < kernel_entries; ++i) {
+        if (state.dot_kernel[i] < 0)
+            continue;
+        int32_t k = count++;
+        for (; k > 0 && state.dot_kernel[sorted[k - 1]] > state.dot_kernel[i]; --k)
+            sorted[k] = sorted[k - 1];
+        sorted[k] = i;
+    }
+    state.group_count = 0;
+    for (int32_t k = 0; k < count; ++k) {
+        const int32_t i = sorted[k];
+        const int32_t dx = i % kernel_size - 6, dy = i / kernel_size - 6;
+        state.by_distance[k] = kernel_entry{dx, dy, dy * state.halftone_width + dx};
+        if (k == 0 || state.dot_kernel[i] != state.dot_kernel[sorted[k - 1]]) {
+            state.group_distance[state.group_count] = state.dot_kernel[i];
+            state.group_start[state.group_count] = k;
+            ++state.group_count;
+        }
+    }
+    state.group_start[state.group_count] = count;
 }
 
 const int32_t* halftone_kernel() { return state.dot_kernel; }
@@ -103,19 +143,33 @@ void halftone(uint32_t* target, const uint32_t* source, int32_t a)
             }
             if (!any) continue;
 
-            for (int32_t r = 0; r < kernel_size; ++r) {
-                const int32_t y = yc - 6 + r;
-                if (y < 0 || y >= H) continue;
-                for (int32_t c = 0; c < kernel_size; ++c) {
-                    const int32_t x = xc - 6 + c;
-                    const int32_t K = state.dot_kernel[r * kernel_size + c];
-                    if (K < 0 || x < 0 || x >= W) continue;
-                    uint32_t add = 0;
-                    for (int ch = 0; ch < 4; ++ch)
-                        if (lev[ch] >= 0)
-                            add |= static_cast<uint32_t>(amount[K - lev[ch] + 255]) << (8 * ch);
-                    uint32_t& p = target[y * W + x];
-                    p = add_saturated(p, add);
+            // Every channel's amount is 0 from distance lev + rim_width on, so the dot of
+            // the highest level bounds the groups that add anything; the pixels past it
+            // would only be added 0. Cells whose whole kernel lies inside the frame skip
+            // the bounds tests.
+            const int32_t max_lev = std::max(std::max(lev[0], lev[1]), std::max(lev[2], lev[3]));
+            const int32_t reach = max_lev + rim_width;
+            const bool inside = yc >= 6 && yc + 5 < H && xc >= 6 && xc + 5 < W;
+            uint32_t* centre = target + yc * W + xc;
+            for (int32_t g = 0; g < state.group_count; ++g) {
+                const int32_t K = state.group_distance[g];
+                if (K >= reach) break;
+                uint32_t add = 0;
+                for (int ch = 0; ch < 4; ++ch)
+                    if (lev[ch] >= 0)
+                        add |= static_cast<uint32_t>(amount[K - lev[ch] + 255]) << (8 * ch);
+                const kernel_entry* e = state.by_distance + state.group_start[g];
+                const kernel_entry* end = state.by_distance + state.group_start[g + 1];
+                if (inside) {
+                    for (; e != end; ++e)
+                        centre[e->offset] = add_saturated(centre[e->offset], add);
+                } else {
+                    for (; e != end; ++e) {
+                        const int32_t x = xc + e->dx, y = yc + e->dy;
+                        if (x < 0 || x >= W || y < 0 || y >= H) continue;
+                        uint32_t& p = target[y * W + x];
+                        p = add_saturated(p, add);
+                    }
                 }
             }
         }

@@ -3,7 +3,13 @@
 // generator gives the same bytes every time.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
+
+#include "audio/mixer.h"
+#include "player/module_loader.h"
+#include "player/replayer.h"
+#include "player/sound_driver.h"
 
 #include "forge/music.cpp"
 #include "forge/music_module.cpp"
@@ -82,8 +88,14 @@ TEST(forge_module, parses_as_a_four_channel_module_with_consistent_sizes)
     for (uint32_t i = p.song_length; i < 128; i++)
         EXPECT_EQ(0, p.orders[i]) << "order entry " << i << " past the song";
     EXPECT_EQ(p.expected_size, m.size());
+    size_t data_at = p.sample_data_at;
     for (int n = 1; n <= 31; n++) {
         EXPECT_LE(p.sample_volume[n], 64u) << "sample " << n;
+        // A one-shot voice that has ended keeps adding its first byte: it must be silence.
+        if (p.sample_length[n] > 0 && p.loop_length[n] <= 2) {
+            EXPECT_EQ(0, m[data_at]) << "sample " << n;
+        }
+        data_at += p.sample_length[n];
         if (p.loop_length[n] > 2) {
             // The mixer reads the byte at loop start + loop length: keep it inside the sample.
             EXPECT_LT(p.loop_start[n] + p.loop_length[n], p.sample_length[n]) << "sample " << n;
@@ -181,6 +193,31 @@ TEST(forge_module, plays_every_row_of_orders_0_to_13_in_order_at_six_ticks_of_20
     }
 }
 
+// The demo cuts scenes and times motion on these positions; each gets a loud new note.
+TEST(forge_module, accents_fall_on_the_positions_the_scenes_follow)
+{
+    const std::vector<uint8_t>& m = module_bytes();
+    parsed_module p = parse(m);
+    const uint32_t accents[] = {
+        300, 332, 400, 432,                                          // fireworks launches
+        500, 600, 602, 603, 604, 606, 609, 610, 616, 617, 620, 630,  // greetings appear
+        631, 632, 633, 635, 700, 832, 900, 1000, 1100, 1148, 1200, 1340,
+    };
+    for (uint32_t position : accents) {
+        int pattern = p.orders[position / 100];
+        int row = int(position % 100);
+        uint32_t loudest = 0;
+        for (int c = 0; c < 4; c++) {
+            file_cell cell = cell_at(m, pattern, row, c);
+            if (cell.sample == 0 || cell.period == 0 || cell.command == 3 || cell.command == 5)
+                continue;   // no new note struck here
+            uint32_t volume = cell.command == 0xC ? uint32_t(cell.param) : p.sample_volume[cell.sample];
+            loudest = std::max(loudest, volume);
+        }
+        EXPECT_GE(loudest, 48u) << "position " << position;
+    }
+}
+
 TEST(forge_module, keeps_playing_past_the_last_order)
 {
     const std::vector<uint8_t>& m = module_bytes();
@@ -236,6 +273,133 @@ TEST(forge_module, worst_case_mix_stays_inside_16_bits)
     }
     EXPECT_LE(left, 32767u);
     EXPECT_LE(right, 32767u);
+}
+
+// The module played by our own loader, replayer and mixer, tick by tick, 882 frames a tick
+// (tempo 125 at 44100 Hz), up to the row after position 1363.
+struct rendering {
+    std::vector<int16_t> frames;            // interleaved left, right
+    std::vector<uint32_t> row_positions;    // position of each row as the replayer plays it
+    std::vector<size_t> row_start_frame;
+};
+
+rendering render_module(std::vector<uint8_t>& image, uint32_t image_size)
+{
+    rendering out;
+    module_loader_reset_state();
+    replayer_reset_state();
+    mixer_reset_state();
+    sound_driver_reset();
+    mixer_register();
+    sound_driver.open = mixer_init;
+    sound_driver.open(44100, 4096);
+    sound_driver.set_master_volume(64);
+    if (pt_takemod(image.data(), image_size, uint32_t(image.size())) != 1)
+        return out;
+    pt_reset();
+    const int tick_frames = 882;
+    for (int tick = 0; tick < (14 * 64 + 1) * 6; tick++) {
+        pt_tick();
+        if (player.tick == 0) {
+            out.row_positions.push_back(uint32_t(player.order) * 100 + player.row);
+            out.row_start_frame.push_back(out.frames.size() / 2);
+        }
+        size_t at = out.frames.size();
+        out.frames.resize(at + 2 * tick_frames, 0);
+        mixer_render(&out.frames[at], tick_frames);
+    }
+    return out;
+}
+
+const rendering& rendered()
+{
+    static std::vector<uint8_t> image;
+    static rendering r;
+    if (image.empty()) {
+        image = forge_module();
+        uint32_t size = uint32_t(image.size());
+        image.resize(image.size() + 64, 0);
+        r = render_module(image, size);
+        // VESKARRA_MUSIC_WAV=path writes the rendering, to be measured with `sox path -n stat`.
+        if (const char* path = std::getenv("VESKARRA_MUSIC_WAV")) {
+            FILE* f = std::fopen(path, "wb");
+            if (f) {
+                uint32_t bytes = uint32_t(r.frames.size() * 2);
+                uint8_t header[44] = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ',
+                                      16, 0, 0, 0, 1, 0, 2, 0, 0x44, 0xAC, 0, 0, 0x10, 0xB1, 2, 0, 4, 0, 16, 0,
+                                      'd', 'a', 't', 'a', 0, 0, 0, 0};
+                for (int i = 0; i < 4; i++) {
+                    header[4 + i] = uint8_t((bytes + 36) >> (8 * i));
+                    header[40 + i] = uint8_t(bytes >> (8 * i));
+                }
+                std::fwrite(header, 1, 44, f);
+                for (int16_t v : r.frames) {
+                    uint8_t le[2] = {uint8_t(uint16_t(v)), uint8_t(uint16_t(v) >> 8)};
+                    std::fwrite(le, 1, 2, f);
+                }
+                std::fclose(f);
+            }
+        }
+    }
+    return r;
+}
+
+TEST(forge_module, our_loader_takes_it_and_reads_back_every_note)
+{
+    std::vector<uint8_t> image = forge_module();
+    uint32_t size = uint32_t(image.size());
+    image.resize(size + 64, 0);
+    module_loader_reset_state();
+    replayer_reset_state();
+    sound_driver_reset();
+    ASSERT_EQ(1, pt_takemod(image.data(), size, uint32_t(image.size()))) << pt_error;
+    EXPECT_EQ(4, player.num_channels);
+    forge_song song = forge_compose();
+    EXPECT_EQ(song.orders.size(), player.song_length);
+    for (size_t pat = 0; pat < song.patterns.size(); pat++)
+        for (int r = 0; r < 64; r++)
+            for (int c = 0; c < 4; c++) {
+                pattern_cell cell = read_cell(player.patterns[pat] + (r * 4 + c) * 4);
+                const forge_cell& want = song.patterns[pat].cells[r][c];
+                ASSERT_EQ(want.sample, cell.sample) << pat << "/" << r << "/" << c;
+                ASSERT_EQ(want.note, cell.note) << pat << "/" << r << "/" << c;
+                ASSERT_EQ(want.command, cell.command) << pat << "/" << r << "/" << c;
+                ASSERT_EQ(want.param, cell.parameter) << pat << "/" << r << "/" << c;
+            }
+    for (int n = 1; n <= 31; n++)
+        EXPECT_EQ(int32_t(song.samples[n - 1].data.size()), sample_length[n]) << "sample " << n;
+}
+
+TEST(forge_module, replayer_plays_each_row_of_orders_0_to_13_once_every_six_ticks)
+{
+    const rendering& r = rendered();
+    ASSERT_EQ(14u * 64u + 1u, r.row_positions.size());
+    for (uint32_t i = 0; i < 14 * 64; i++) {
+        ASSERT_EQ((i / 64) * 100 + i % 64, r.row_positions[i]) << "row " << i;
+        ASSERT_EQ(size_t(i) * 6 * 882, r.row_start_frame[i]) << "row " << i;
+    }
+}
+
+// No wrap-around (a sum leaving 16 bits shows as a jump of more than 40000 between
+// neighbouring samples) and no silence longer than 2 s before position 1363.
+TEST(forge_module, renders_without_wrapping_or_long_silence)
+{
+    const rendering& r = rendered();
+    ASSERT_FALSE(r.frames.empty());
+    size_t end = r.row_start_frame[14 * 64 - 1] + 6 * 882;
+    for (int side = 0; side < 2; side++) {
+        size_t quiet = 0, longest_quiet = 0;
+        int32_t largest_jump = 0;
+        for (size_t i = 0; i < end; i++) {
+            int32_t v = r.frames[2 * i + size_t(side)];
+            if (i > 0)
+                largest_jump = std::max(largest_jump, std::abs(v - int32_t(r.frames[2 * (i - 1) + size_t(side)])));
+            quiet = std::abs(v) <= 64 ? quiet + 1 : 0;
+            longest_quiet = std::max(longest_quiet, quiet);
+        }
+        EXPECT_LE(largest_jump, 40000) << "side " << side;
+        EXPECT_LT(longest_quiet, 2u * 44100u) << "side " << side;
+    }
 }
 
 TEST(forge_module, same_bytes_on_every_call)

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "audio/mixer.h"
+#include "module_builder.h"
 #include "audio/sdl_audio.h"
 #include "host/host.h"
 #include "player/module_loader.h"
@@ -18,37 +19,31 @@
 
 namespace {
 
-// A 4-channel module image: one pattern, sample 1 a looped block of 32 bytes of value 64.
-// Cells are set in the file's layout before loading.
+// A 4-channel module of one pattern; sample 1 is a looped block of 32 bytes of value 64.
 struct test_module {
-    static constexpr uint32_t header = 1084;
-    static constexpr uint32_t pattern = 1024;
-    static constexpr uint32_t sample_bytes = 32;
-    std::vector<uint8_t> image;
+    module_builder builder;
+    module_buffer buffer{std::vector<uint8_t>(), 0};
 
-    test_module() : image(header + pattern + sample_bytes + 16, 0)
+    test_module()
     {
-        uint8_t* s1 = &image[20];
-        s1[22] = 0; s1[23] = sample_bytes / 2;   // length in words
-        s1[25] = 64;                             // volume
-        s1[26] = 0; s1[27] = 0;                  // loop start
-        s1[28] = 0; s1[29] = sample_bytes / 2;   // loop length
-        image[950] = 1;                          // song length
-        std::memcpy(&image[1080], "M.K.", 4);
-        for (uint32_t i = 0; i < sample_bytes; ++i)
-            image[header + pattern + i] = 64;
+        builder.sample(1, sample_header{16, 0, 64, 0, 16});
+        builder.sample_data(1, std::vector<int8_t>(32, 64));
     }
-    // Cell of `channel` on `row`: sample, Amiga period, command, parameter.
+    // Cell of `channel` on `row` of pattern 0: sample, Amiga period, command, parameter.
     void cell(int row, int channel, int sample, int period, int command, int param)
     {
-        uint8_t* c = &image[header + (row * 4 + channel) * 4];
-        c[0] = static_cast<uint8_t>((sample & 0xF0) | ((period >> 8) & 0x0F));
-        c[1] = static_cast<uint8_t>(period & 0xFF);
-        c[2] = static_cast<uint8_t>(((sample & 0x0F) << 4) | (command & 0x0F));
-        c[3] = static_cast<uint8_t>(param);
+        builder.cell(0, row, channel, sample, period, command, param);
     }
-    int load() { return player_load(image.data(), header + pattern + sample_bytes,
-                                     static_cast<uint32_t>(image.size())); }
+    void tag(const char* text)
+    {
+        module_builder other(4, text);
+        builder = other;
+    }
+    int load()
+    {
+        buffer = module_buffer(builder.build(), 16);
+        return player_load(buffer.data(), buffer.image_size, buffer.buffer_size());
+    }
 };
 
 struct timer_log {
@@ -247,7 +242,7 @@ TEST_F(PlayerControlTest, failed_load_plays_nothing)
     song.cell(0, 0, 1, 428, 0, 0);
     ASSERT_EQ(1, player_open(44100, 4096));
     test_module bad;
-    std::memcpy(&bad.image[1080], "NOPE", 4);
+    bad.tag("NOPE");
     EXPECT_EQ(0, bad.load());
     player_start(50);
     std::vector<int16_t> out = fill(1000, 4096);

@@ -88,6 +88,7 @@ std::vector<uint8_t> module_builder::build() const {
     for (int i = 0; i < 4; i++) image[1080 + i] = static_cast<uint8_t>(i < (int)tag.size() ? tag[i] : 0);
 
     for (const file_cell& c : cells) {
+        if (c.pattern > highest) continue;   // a pattern no order entry names is not written
         uint8_t* b = image.data() + 1084 + c.pattern * pattern_size +
                      (static_cast<size_t>(c.row) * channel_count + c.channel) * 4;
         b[0] = static_cast<uint8_t>((c.sample & 0xF0) | ((c.period >> 8) & 0x0F));

@@ -1,7 +1,7 @@
 // Builds MOD images in tests: header, order list, tag, pattern cells in the file layout
 // (big-endian, period and sample number split across the bytes) and sample data. Only
 // what a test sets differs from an empty module; patterns 0..(largest order entry) are
-// written, then the sample data of samples 1..31 in order.
+// written (cells of higher patterns are dropped), then the sample data of samples 1..31.
 #pragma once
 #include <cstdint>
 #include <string>

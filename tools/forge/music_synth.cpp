@@ -92,11 +92,15 @@ double soft_clip(double x)
     return x / (1.0 + std::fabs(x));
 }
 
+// A sample played once. Its first byte is 0: a voice that has run past its end keeps adding
+// that byte to every frame until the next note, and the mixer never plays it otherwise
+// (the position advances before the first read).
 forge_sample one_shot(const char* name, const std::vector<double>& wave, int peak, uint8_t volume)
 {
     forge_sample s;
     s.name = name;
     s.data = forge_quantize(wave, peak);
+    s.data[0] = 0;
     s.volume = volume;
     return s;
 }

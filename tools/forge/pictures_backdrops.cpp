@@ -203,7 +203,7 @@ image forge_whitenoise()
     prng rng(0x77686974u);
     image img(screen_width, screen_height);
     for (int y = 0; y < screen_height; ++y) {
-        float band = 0.92f + 0.08f * float(det_sin(y * det_pi / 30.0));
+        float band = 0.96f + 0.04f * float(det_sin(y * det_pi / 30.0));
         for (int x = 0; x < screen_width; ++x) {
             float v = float(rng.range(150, 255)) * band;
             uint32_t speck = rng.next() & 63u;

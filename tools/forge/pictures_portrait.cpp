@@ -70,8 +70,9 @@ image forge_stara()
     float hair_fall[] = {80, 100, 76, 235, 244, 235, 240, 100};
     mask_polygon(hair, hair_fall, 4);
     paint_mask_with(img, hair, [](int x, int y) {
-        float strand = 0.5f + 0.5f * float(det_sin(x * 0.55 + det_sin(y * 0.05) * 4.0));
-        rgba c = mix(col(60, 20, 30), col(150, 60, 40), strand);
+        float strand = 0.5f + 0.5f * float(det_sin(x * 0.35 + det_sin(y * 0.04) * 3.0 +
+                                                   0.8 * det_sin(x * 0.13 + y * 0.02)));
+        rgba c = mix(col(80, 28, 30), col(160, 70, 45), strand);
         float lit = clamp01((200.0f - float(x)) / 140.0f);
         return mix(c, col(220, 120, 70), 0.35f * lit * strand);
     });
@@ -153,10 +154,13 @@ image forge_stara()
         mask_ellipse(lid_cut, ex, ey - 1.5f, 14, 4);
         mask_subtract(lid, lid_cut);
         paint_mask(img, lid, col(40, 15, 25));
-        float brow_pts[] = {ex - 15 * side, ey - 12, ex + 14 * side, ey - 15, ex + 15 * side, ey - 12,
-                            ex - 14 * side, ey - 9};
+        // Brows: gentle arches, highest a little outside the eye's middle.
+        const float o = float(side);
+        float brow_pts[] = {ex - 13 * o, ey - 12, ex - 2 * o, ey - 16.5f, ex + 10 * o, ey - 15.5f,
+                            ex + 16 * o, ey - 11, ex + 15 * o, ey - 9.5f, ex + 10 * o, ey - 13.5f,
+                            ex - 2 * o, ey - 14.5f, ex - 13 * o, ey - 10};
         mask brow(w, h);
-        mask_polygon(brow, brow_pts, 4);
+        mask_polygon(brow, brow_pts, 8);
         paint_mask(img, brow, col(70, 30, 25));
     }
     // Nose: a shadow along one side and a tip.
@@ -170,16 +174,24 @@ image forge_stara()
     mask_ellipse(nostril, 166, 145, 3, 1.6f);
     paint_mask(img, nostril, col(120, 60, 60));
     // Lips with a highlight.
-    mask lips(w, h);
-    mask_ellipse(lips, 160, 162, 19, 7);
-    paint_mask_with(img, lips, [](int, int y) {
-        return y < 162 ? col(200, 50, 80) : col(225, 75, 95);
-    });
+    // Lips in a slight smile: the corners sit above the middle of the lip line.
+    mask upper(w, h);
+    float upper_pts[] = {142, 159.5f, 150, 156.5f, 160, 158.5f, 170, 156.5f, 178, 159.5f,
+                         170, 161.5f, 160, 162.5f, 150, 161.5f};
+    mask_polygon(upper, upper_pts, 8);
+    paint_mask(img, upper, col(195, 55, 80));
+    mask lower(w, h);
+    float lower_pts[] = {142, 159.5f, 150, 161.5f, 160, 162.5f, 170, 161.5f, 178, 159.5f,
+                         170, 166.5f, 160, 168.5f, 150, 166.5f};
+    mask_polygon(lower, lower_pts, 8);
+    paint_mask(img, lower, col(225, 80, 100));
     mask lip_line(w, h);
-    mask_rect(lip_line, 143, 161.5f, 177, 162.8f);
+    float line_pts[] = {142, 159.5f, 150, 161.0f, 160, 162.0f, 170, 161.0f, 178, 159.5f,
+                        170, 162.2f, 160, 163.2f, 150, 162.2f};
+    mask_polygon(lip_line, line_pts, 8);
     paint_mask(img, lip_line, col(110, 20, 45));
     mask lip_shine(w, h);
-    mask_ellipse(lip_shine, 165, 166, 5, 1.5f);
+    mask_ellipse(lip_shine, 165, 165.5f, 5, 1.3f);
     paint_mask(img, lip_shine, col(255, 190, 200, 200));
     return img;
 }

@@ -194,9 +194,11 @@ image forge_gringot()
     mask edge = dilate(name, 1);
     paint_mask(img, edge, col(10, 15, 40, 240));
     paint_mask_with(img, name, [](int, int y) {
+        // Chrome split at the top of the middle font row, so no bar is cut in two.
+        const float horizon = 3.0f / 7.0f;
         float t = clamp01((y - 106.0f) / 42.0f);
-        if (t < 0.5f) return mix(col(140, 200, 255), col(255, 255, 255), t / 0.5f);
-        return mix(col(90, 60, 40), col(255, 200, 120), (t - 0.5f) / 0.5f);
+        if (t < horizon) return mix(col(140, 200, 255), col(255, 255, 255), t / horizon);
+        return mix(col(200, 130, 60), col(255, 220, 150), (t - horizon) / (1 - horizon));
     });
     lettering(img, "PRESENTS", 160, 162, 2.0f, 2.0f, col(255, 235, 170), col(255, 150, 80));
     keep_only(img, {{0, 53, 319, 183}});

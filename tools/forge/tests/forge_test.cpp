@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "font.h"
 #include "forge.h"
 #include "model.h"
 #include "pictures.h"
@@ -20,7 +21,7 @@ namespace {
 std::string data_dir()
 {
     const char* d = std::getenv("FORGE_TEST_DIR");
-    return d ? d : "forge_test_data";
+    return d ? d : "/tmp/veskarra-forge-test-data";
 }
 
 // The data directory is forged once for all tests.
@@ -381,4 +382,23 @@ TEST(rects, table_has_its_form_and_paints_the_portrait)
     }
     EXPECT_LT(err_fit, err_flat * 0.3) << "fit " << err_fit / target.size() << " flat "
                                         << err_flat / target.size();
+}
+
+TEST(font, every_letter_digit_and_mark_has_its_own_glyph)
+{
+    const std::string chars = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-.,:!?&/'+*<>=";
+    std::vector<std::string> seen;
+    for (char c : chars) {
+        uint8_t rows[glyph_height];
+        ASSERT_TRUE(glyph_rows(c, rows)) << c;
+        std::string bits(rows, rows + glyph_height);
+        EXPECT_NE(bits, std::string(glyph_height, '\0')) << c;
+        EXPECT_EQ(std::find(seen.begin(), seen.end(), bits), seen.end()) << c << " repeats a glyph";
+        seen.push_back(bits);
+        for (uint8_t r : bits) EXPECT_EQ(r & ~0x1F, 0) << c << " is wider than five columns";
+    }
+    uint8_t lower[glyph_height], upper[glyph_height];
+    ASSERT_TRUE(glyph_rows('q', lower));
+    glyph_rows('Q', upper);
+    EXPECT_TRUE(std::equal(lower, lower + glyph_height, upper));
 }

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# The music reaches the audio device: with SDL's disk driver the demo's output over a few
+# seconds is not silence and has the length of the time played (44100 stereo 16-bit frames
+# a second, in buffers of 4096 frames).
+source "$(dirname "$0")/common.sh" "$@"
+start_xvfb
+dir=$(make_workdir audio)
+cd "$dir"
+SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$scratch/audio.raw" \
+  "$binary" -w > "$scratch/out" 2> "$scratch/err" &
+pid=$!
+id=$(wait_window Veskarra 20)
+[ -n "$id" ] || fail "no window; stderr: $(cat "$scratch/err")"
+sleep 5
+xdotool key --window "$id" Escape
+wait_exit "$pid" 10
+[ "$exit_status" = "0" ] || fail "status after Escape: $exit_status"
+bytes=$(stat -c %s "$scratch/audio.raw")
+seconds=$(( bytes / 176400 ))
+[ "$seconds" -ge 4 ] && [ "$seconds" -le 7 ] || fail "$bytes bytes of audio for about 5 s"
+python3 - "$scratch/audio.raw" <<'PY' || fail "the audio is silent"
+import array, sys
+samples = array.array("h", open(sys.argv[1], "rb").read())
+loud = sum(1 for s in samples if abs(s) > 1000)
+print("samples: %d, above 1000: %d" % (len(samples), loud))
+sys.exit(0 if loud > len(samples) // 50 else 1)
+PY
+echo "ok: $bytes bytes of music"

@@ -61,6 +61,8 @@ void bench_audio_until(bench_session& session, uint32_t ms)
         std::memset(out, 0, sizeof silence);
         if (!virtual_audio_paused && virtual_audio_callback)
             virtual_audio_callback(nullptr, reinterpret_cast<uint8_t*>(out), sizeof silence);
+        if (session.on_buffer)
+            session.on_buffer(out, bench_buffer_frames);
         session.buffers_requested = j + 1;
     }
 }

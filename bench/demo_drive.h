@@ -19,6 +19,7 @@ struct bench_session {
     frame_loop_state state;
     uint64_t buffers_requested = 0;
     int16_t* stream = nullptr;   // where the device buffers go; null renders silently
+    void (*on_buffer)(const int16_t* samples, int frames) = nullptr;   // sees each buffer
 };
 
 // Loads data/ from the working directory (the repository root). 0, or 1 on failure.

@@ -22,8 +22,9 @@ native() {
     (cd build && ctest --output-on-failure -j"$jobs")
 }
 powerpc() {
+  # The full run compares its hashes with the native build's (run first).
   cmake -S . -B build-ppc -DCMAKE_TOOLCHAIN_FILE=cmake/powerpc-linux-gnu.cmake \
-        -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null &&
+        -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVESKARRA_FULL_RUN_DIR="$PWD/build/full_run" > /dev/null &&
     cmake --build build-ppc -j"$jobs" &&
     (cd build-ppc && ctest --output-on-failure -j"$jobs")
 }

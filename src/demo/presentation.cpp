@@ -9,9 +9,15 @@ void swap_pixel_bytes(uint32_t* frame, uint32_t rmask)
 {
     if (rmask == 0x00FF0000u)
         return;
-    for (int k = 0; k < frame_words; ++k) {
-        const uint32_t v = frame[k];
-        frame[k] = v >> 24 | (v >> 8 & 0x0000FF00u) | (v << 8 & 0x00FF0000u) | v << 24;
+    // Two words a step: reversing all eight bytes also exchanges the two words, and the
+    // rotation by 32 bits puts them back, each reversed in place, on either byte order.
+    uint8_t* bytes = reinterpret_cast<uint8_t*>(frame);
+    for (int k = 0; k < frame_bytes; k += 8) {
+        uint64_t v;
+        std::memcpy(&v, bytes + k, 8);
+        v = __builtin_bswap64(v);
+        v = v >> 32 | v << 32;
+        std::memcpy(bytes + k, &v, 8);
     }
 }
 

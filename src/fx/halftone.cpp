@@ -155,12 +155,21 @@ void halftone(uint32_t* target, const uint32_t* source, int32_t a)
                 const int32_t K = state.group_distance[g];
                 if (K >= reach) break;
                 uint32_t add = 0;
+                bool partial = false;   // some channel adds neither 0 nor 255
                 for (int ch = 0; ch < 4; ++ch)
-                    if (lev[ch] >= 0)
-                        add |= static_cast<uint32_t>(amount[K - lev[ch] + 255]) << (8 * ch);
+                    if (lev[ch] >= 0) {
+                        const uint32_t v = amount[K - lev[ch] + 255];
+                        partial |= v != 0 && v != 255;
+                        add |= v << (8 * ch);
+                    }
                 const kernel_entry* e = state.by_distance + state.group_start[g];
                 const kernel_entry* end = state.by_distance + state.group_start[g + 1];
-                if (inside) {
+                if (inside && !partial) {
+                    // Inside the cores every byte adds 0 or 255: the saturating sum is
+                    // the byte itself or 255, which an OR gives at once.
+                    for (; e != end; ++e)
+                        centre[e->offset] |= add;
+                } else if (inside) {
                     for (; e != end; ++e)
                         centre[e->offset] = add_saturated(centre[e->offset], add);
                 } else {

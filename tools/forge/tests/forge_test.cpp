@@ -223,6 +223,22 @@ TEST(pictures, heart_holds_the_walkers_start_and_fences_the_frame)
     EXPECT_GT(inside, 320 * 240 / 5);   // a shape big enough to grow into
 }
 
+TEST(pictures, heart_colours_stop_walkers_on_painted_trails)
+{
+    // Walkers stop where the canvas has neither green nor blue of 128 or more. Painted
+    // with colours like that, their own trails stop them, and the pattern spreads over
+    // the heart instead of piling up around the start.
+    png_file p = load("heart.png");
+    int crossable = 0;
+    for (int y = 0; y < p.height; ++y)
+        for (int x = 0; x < p.width; ++x) {
+            const uint8_t* c = p.at(x, y);
+            bool inside = c[0] < 128 || c[1] < 128 || c[2] < 128;
+            crossable += inside && (c[1] >= 128 || c[2] >= 128);
+        }
+    EXPECT_EQ(crossable, 0);
+}
+
 TEST(pictures, whitenoise_lets_walkers_crawl)
 {
     // A walker dies where the canvas has neither green nor blue at 128 or more.

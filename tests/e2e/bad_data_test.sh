@@ -36,7 +36,7 @@ wait_or_kill() {   # wait_or_kill PID SECONDS: sets status, 137 when it had to b
     sleep 0.1
   done
   kill -KILL "$1" 2>/dev/null
-  wait "$1"
+  wait "$1" 2>/dev/null
   status=$?
 }
 
@@ -44,14 +44,20 @@ wait_or_kill() {   # wait_or_kill PID SECONDS: sets status, 137 when it had to b
 # (every asset was accepted) Space is held if asked, and the demo gets SECONDS to end.
 # Sets status; "nowindow" when the window never came and the demo had not ended either.
 run_window() {
-  (cd "$1" && exec env SDL_VIDEODRIVER=x11 "$binary" -w > "$scratch/out" 2> "$scratch/err") &
-  local pid=$! id
-  id=$(wait_window Veskarra $((10 * BAD_DATA_SLOW)))
-  if [ -z "$id" ]; then
+  local pid id attempt
+  for attempt in 1 2 3; do
+    (cd "$1" && exec env SDL_VIDEODRIVER=x11 "$binary" -w > "$scratch/out" 2> "$scratch/err") &
+    pid=$!
+    id=$(wait_window Veskarra $((10 * BAD_DATA_SLOW)))
+    [ -n "$id" ] && break
     wait_or_kill "$pid" 0
+    # The busy X server refuses a connection once in a while: that, and only that, is
+    # tried again.
+    [ "$status" = 1 ] && grep -q 'x11 not available' "$scratch/err" && continue
     [ "$status" = 137 ] && status=nowindow
     return
-  fi
+  done
+  [ -n "$id" ] || return
   if [ "${3:-}" = space ]; then
     xdotool windowfocus --sync "$id" 2>/dev/null
     xdotool keydown space

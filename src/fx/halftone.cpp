@@ -151,7 +151,24 @@ void halftone(uint32_t* target, const uint32_t* source, int32_t a)
             const int32_t reach = max_lev + rim_width;
             const bool inside = yc >= 6 && yc + 5 < H && xc >= 6 && xc + 5 < W;
             uint32_t* centre = target + yc * W + xc;
-            for (int32_t g = 0; g < state.group_count; ++g) {
+            int32_t g = 0;
+            if (inside) {
+                // Closer than the lowest dot's level every dot adds 255 (its core): those
+                // groups, a first run of the sorted entries, take one OR of the same word.
+                int32_t core = 256;
+                uint32_t core_add = 0;
+                for (int ch = 0; ch < 4; ++ch)
+                    if (lev[ch] >= 0) {
+                        core = std::min(core, lev[ch]);
+                        core_add |= 0xFFu << (8 * ch);
+                    }
+                while (g < state.group_count && state.group_distance[g] < core)
+                    ++g;
+                const kernel_entry* end = state.by_distance + state.group_start[g];
+                for (const kernel_entry* e = state.by_distance; e != end; ++e)
+                    centre[e->offset] |= core_add;
+            }
+            for (; g < state.group_count; ++g) {
                 const int32_t K = state.group_distance[g];
                 if (K >= reach) break;
                 uint32_t add = 0;

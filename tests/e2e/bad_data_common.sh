@@ -1,7 +1,9 @@
-#!/usr/bin/env bash
-# Broken data files through the real binary: every case gives its one clear outcome and
-# never a crash, a sanitizer report or a hang. The damage is made by break_data.py from the
-# forge's own files, one case at a time.
+# Shared by the bad-data tests (bad_pictures_test.sh, bad_model_test.sh,
+# bad_module_test.sh): broken data files through the real binary, where every case gives its
+# one clear outcome and never a crash, a sanitizer report or a hang. The damage is made by
+# break_data.py from the forge's own files, one case at a time.
+# Usage in a test: source bad_data_common.sh "$@", then one `check CASE OUTCOME [NAME]` a
+# case, then finish_bad_data.
 #   pic NAME  status 1 and exactly "Couldn't open pic: NAME" on standard output
 #   refused   status 1, nothing printed (the model)
 #   runs      the window opens (start-up accepted every file) and the demo still runs a few
@@ -12,9 +14,9 @@
 #   ends_or_runs  as ends, or still running at the deadline (a song that may loop forever)
 #   silent    with Space held for longer than the intact song takes to end, still running:
 #             the fast-forward of a refused module moves nothing
-source "$(dirname "$0")/common.sh" "$@"
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh" "$@"
 binary=$(realpath "$binary")
-break_data=$(dirname "$0")/break_data.py
+break_data=$(dirname "${BASH_SOURCE[0]}")/break_data.py
 export SDL_AUDIODRIVER=dummy
 : "${BAD_DATA_SLOW:=1}"   # multiplies every deadline (sanitizer builds pass 4)
 failures=0
@@ -90,72 +92,7 @@ check() {   # check CASE OUTCOME [NAME]
   echo "ok: $case ($outcome${name:+ $name}, status $status)"
 }
 
-# Pictures: refused at load or by the geometry their role needs.
-check pic_empty pic towers.png
-check pic_truncated_header pic towers.png
-check pic_truncated_half pic towers.png
-check pic_truncated_last_byte pic heart.png
-check pic_bad_signature pic towers.png
-check pic_text pic noise.png
-check pic_bad_crc pic towers.png
-check pic_corrupt_data pic towers.png
-check pic_huge_width pic towers.png
-check pic_huge_both pic towers.png
-check pic_zero_width pic towers.png
-check pic_header_taller pic towers.png
-check pic_header_narrower pic towers.png
-check pic_depth_16 pic towers.png
-check pic_depth_4_palette pic towers.png
-check pic_header_depth_1 pic towers.png
-check pic_rgb pic towers.png
-check pic_grey pic heart.png
-check pic_grey_alpha pic heart.png
-check pic_palette pic whitenoise.png
-check pic_wide_short pic towers.png
-check pic_texture_too_narrow pic circle32.png
-check pic_texture_too_short pic circle34.png
-check pic_one_pixel pic stara.png
-check pic_unknown_colour_type pic towers.png
-
-# The model: refused when its counts or indexes do not fit; a file cut short anywhere reads
-# on as zeros (V or F of 0, faces 0 0 0), a valid model, and the demo runs. Refused:
-# negative or huge counts, counts past the 10000 bytes read, indexes out of range.
-check model_empty runs
-check model_three_bytes runs
-check model_truncated_in_vertices runs
-check model_truncated_in_faces runs
-check model_longer_than_read runs
-check model_negative_vertices refused
-check model_too_many_vertices refused
-check model_huge_vertex_count refused
-check model_faces_past_read refused
-check model_faces_lie_within_read runs
-check model_negative_faces refused
-check model_index_past_vertices refused
-check model_negative_index refused
-check model_huge_coordinates ends
-check model_points_at_viewer ends
-
-# The module: one that cannot be played leaves the demo running silently on its opening
-# scene; one that is taken plays, however odd its contents.
-check mod_empty runs
-check mod_header_only_part runs
-check mod_truncated_in_patterns runs
-check mod_order_above_127 runs
-check mod_song_length_200 runs
-check mod_unknown_tag silent
-check mod_tag_stop runs
-check mod_tag_lower_case runs
-check mod_sample_length_lies runs
-check mod_truncated_in_samples runs
-check mod_truncated_last_byte ends
-check mod_loop_past_sample ends
-check mod_song_length_128 ends
-check mod_restart_past_song ends
-check mod_longer_than_buffer ends
-check mod_song_length_0 ends_or_runs
-check mod_cells_garbage ends_or_runs
-check mod_tag_32_channels ends_or_runs
-
-[ "$failures" -eq 0 ] || { echo "$failures bad-data cases failed"; exit 1; }
-echo "all bad-data cases passed"
+finish_bad_data() {
+  [ "$failures" -eq 0 ] || { echo "$failures bad-data cases failed"; exit 1; }
+  echo "all bad-data cases passed"
+}

@@ -56,6 +56,11 @@ int32_t decode(FILE* file, picture* pic)
     }
     // The size limit is checked while the header is read, before any row is decoded.
     png_set_user_limits(png, max_side, max_side);
+    // Text, colour profile, suggested palette and Exif chunks are never used. Read, libpng
+    // would first allocate what their length claims (1.6 GB for a 226-byte file with a
+    // lying tEXt length); ignored, they are skipped unread.
+    static const png_byte ignored_chunks[] = "tEXt\0zTXt\0iTXt\0iCCP\0sPLT\0eXIf";
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, ignored_chunks, 6);
     png_init_io(png, file);
     png_set_sig_bytes(png, 8);
     png_read_png(png, info, PNG_TRANSFORM_IDENTITY, nullptr);

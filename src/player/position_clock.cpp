@@ -50,9 +50,11 @@ void record_row_time(int32_t order, int32_t row, int32_t time)
     if (i < clock_table.row_times_filled)
         return;
     // Rows that play jumped over forward get the time of the row reached.
+    // Each stamp is stored as one indivisible word: row_time reads the table from the main
+    // thread without the audio lock while this runs on the audio thread.
     for (int32_t k = clock_table.row_times_filled; k <= i; ++k)
         if (clock_table.row_times[k] == row_not_stamped)
-            clock_table.row_times[k] = time;
+            __atomic_store_n(&clock_table.row_times[k], time, __ATOMIC_RELAXED);
     clock_table.row_times_filled = i + 1;
 }
 
@@ -83,7 +85,8 @@ int32_t row_time(int32_t position)
     const int32_t i = position - (position / 100) * 36;
     if (i >= row_table_size)
         return row_not_stamped;
-    return clock_table.row_times[i];
+    // Read without the audio lock, as one indivisible word (see record_row_time).
+    return __atomic_load_n(&clock_table.row_times[i], __ATOMIC_RELAXED);
 }
 
 void position_clock_reset_state()

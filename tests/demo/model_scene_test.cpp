@@ -64,6 +64,23 @@ TEST_F(model_scene_test, bounce_amplitude_dies_out)
     EXPECT_GT(peak_late, 0.0f);
 }
 
+TEST_F(model_scene_test, bounce_keeps_its_mix_of_single_and_double_precision)
+{
+    // Worked out apart from this code with the bounce's roundings (power, sine and
+    // product in single, the two subtractions and the sine's argument in double).
+    // Doing it all in single precision moves the last bit at each of these times.
+    struct {
+        int32_t e1100;
+        float y;
+    } cases[] = {{150, 0x1.01054cp-6f}, {333, 0x1.2ea0eep-3f}, {777, -0x1.ee2ca2p-3f},
+                 {1234, -0x1.64bcf0p-2f}};
+    for (const auto& c : cases) {
+        float y, z;
+        model_translation(1120, 0, c.e1100, 0, &y, &z);
+        EXPECT_EQ(y, c.y) << c.e1100;
+    }
+}
+
 TEST_F(model_scene_test, halftone_scale_swings_around_130)
 {
     struct {

@@ -114,6 +114,22 @@ TEST_F(overlay_test, rows_dissolve_in_the_fixed_order_of_rand_calls)
     }
 }
 
+TEST_F(overlay_test, a_row_shows_with_chance_e_plus_1_over_fade_out)
+{
+    // Two ms of dissolve out with one passed: e = 1, and r = rand % 2 is never above
+    // it, so every row still shows.
+    fill_all(pic_trulgun, 0xFF123456u);
+    overlay_entry table[2] = {
+        {0, 0, 0, 0, 2, 0, &pictures[pic_trulgun], 0, 0, 319, 239},
+        {0, 0, 0, 0, 0, 0, nullptr, 0, 0, 319, 239},
+    };
+    frame_at(500, 1, table);
+    ASSERT_EQ(table[0].since_end_ms, 1);
+    EXPECT_EQ(rows_showing(0xFF123456u).size(), 240u);
+    frame_at(500, 2, table);
+    EXPECT_TRUE(rows_showing(0xFF123456u).empty());
+}
+
 TEST_F(overlay_test, first_frame_of_the_dissolve_shows_about_one_row_in_ten)
 {
     // Entry 0 at 20 ms of 200: a row shows when rand % 200 >= 180.

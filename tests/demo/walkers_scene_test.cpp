@@ -22,6 +22,26 @@ TEST_F(walkers_scene_test, walkers_update_in_every_third_10_ms_frame)
     EXPECT_EQ(at(scene_b, 214, 179), 0u);
 }
 
+TEST_F(walkers_scene_test, walkers_update_needs_more_than_25_ms)
+{
+    struct {
+        int32_t frame_ms;
+        int every;   // an update in every n-th frame
+    } cases[] = {{25, 2}, {26, 1}, {13, 2}, {12, 3}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.frame_ms);
+        SetUp();
+        int32_t now = 100000;
+        uint32_t last = 0;
+        for (int frame = 0; frame < 12; frame++, now += c.frame_ms) {
+            draw_scene(1340, now);
+            if (frame % c.every == 0)
+                last = static_cast<uint32_t>(now);
+            EXPECT_EQ(last_effect_update, last) << "frame " << frame;
+        }
+    }
+}
+
 TEST_F(walkers_scene_test, closing_shows_noise_while_walkers_go_on_unseen)
 {
     fill_all(pic_noise, 0x0D0D0D0Du);

@@ -47,7 +47,8 @@ wait_window() {
 }
 
 # Waits up to $2 seconds for process $1 (a child of this shell) to end and sets
-# exit_status to its status, or to "timeout" after killing it.
+# exit_status to its status, or to "timeout" after killing it. SIGKILL: SDL turns SIGTERM
+# into a quit event, which the demo ignores, so a plain kill would leave the wait hanging.
 wait_exit() {
   exit_status=timeout
   for _ in $(seq $(( $2 * 10 ))); do
@@ -58,6 +59,6 @@ wait_exit() {
     fi
     sleep 0.1
   done
-  kill "$1" 2>/dev/null
+  kill -KILL "$1" 2>/dev/null
   wait "$1" 2>/dev/null
 }

@@ -166,7 +166,7 @@ int run_render(const capture_options& o)
             last_written = k;
         }
         progress_show(meter, position, written, now, false);
-        if (session.state.quit_after_frame)
+        if (session.run.state.quit_after_frame)
             break;
     }
     progress_end(meter, position, written, now);
@@ -228,7 +228,7 @@ int run_frame_at(const capture_options& o)
         progress_show(meter, music_position(), 0, now, false);
         if (now == o.frame_at_ms)
             break;
-        if (session.state.quit_after_frame) {
+        if (session.run.state.quit_after_frame) {
             progress_end(meter, music_position(), 0, now);
             return report_failure("the demo ends at " + std::to_string(now) +
                                   " ms, before the time asked for");

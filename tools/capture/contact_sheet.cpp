@@ -112,7 +112,7 @@ int run_contact_sheet(const capture_options& o)
             draw_text(sheet, x0, y0 + frame_height + 4, label_size, label.c_str(), 0xFFFFFF);
         }
         progress_show(meter, int32_t(position), next, now, false);
-        if (next < tiles.size() && session.state.quit_after_frame)
+        if (next < tiles.size() && session.run.state.quit_after_frame)
             return report_failure("the demo ended before position " +
                                   std::to_string(tiles[next].position));
     }

@@ -5,10 +5,8 @@
 
 #include "demo/assets.h"
 #include "demo/demo_data.h"
-#include "demo/startup.h"
+#include "demo/virtual_run.h"
 #include "host/host.h"
-#include "player/player_control.h"
-#include "player/position_clock.h"
 
 namespace {
 
@@ -40,60 +38,49 @@ int tape_take(audio_tape& tape, const int16_t* samples, uint64_t frames, std::st
 
 } // namespace
 
-uint32_t frame_time_ms(uint64_t k, int fps) { return uint32_t(k * 1000 / uint64_t(fps)); }
+uint32_t frame_time_ms(uint64_t k, int fps) { return virtual_frame_ms(k, fps); }
 
 uint64_t frame_first_sample(uint64_t k, int fps) { return k * device_rate / uint64_t(fps); }
 
 int demo_start(demo_session& session, const char* dir, std::string& error)
 {
     host_use_virtual();
-    virtual_ticks = 0;
     if (load_assets(dir) != 0) {
         error = std::string("cannot load the demo's data from ") + dir;
         return -1;
     }
-    if (player_open(device_rate, device_buffer_frames) != 1 || !virtual_audio_callback) {
-        error = "the player could not open its output";
+    if (virtual_run_start(session.run) != 0) {
+        error = std::string("the player cannot play the module in ") + dir;
         return -1;
     }
-    if (player_load(module_data, module_size, sizeof module_data) != 1) {
-        error = std::string("the module in ") + dir + " cannot be played";
-        return -1;
-    }
-    prepare_scenes();
-    player_start(50);
-    update_music_position();
-    session.state = frame_loop_state();
-    session.buffers_requested = 0;
     return 0;
 }
 
-int demo_audio_until(demo_session& session, uint32_t ms, std::string& error)
+namespace {
+
+struct tape_sink_state {
+    audio_tape* tape;
+    std::string* error;
+    int status;
+};
+
+void tape_sink(const int16_t* samples, int frames, void* user)
 {
-    static int16_t buffer[device_buffer_frames * 2];
-    for (;;) {
-        const uint64_t j = session.buffers_requested;
-        const uint64_t due = j * device_buffer_frames * 1000 / device_rate;
-        if (due > ms)
-            return 0;
-        virtual_ticks = uint32_t(due);
-        // The device hands the callback a buffer of silence, as SDL does before every call.
-        std::memset(buffer, 0, sizeof buffer);
-        if (!virtual_audio_paused && virtual_audio_callback)
-            virtual_audio_callback(nullptr, reinterpret_cast<uint8_t*>(buffer), sizeof buffer);
-        session.buffers_requested = j + 1;
-        if (tape_take(session.tape, buffer, device_buffer_frames, error) != 0)
-            return -1;
-    }
+    tape_sink_state& sink = *static_cast<tape_sink_state*>(user);
+    if (sink.status == 0)
+        sink.status = tape_take(*sink.tape, samples, uint64_t(frames), *sink.error);
 }
 
-void demo_draw_frame(demo_session& session, uint32_t ms)
+} // namespace
+
+int demo_audio_until(demo_session& session, uint32_t ms, std::string& error)
 {
-    virtual_ticks = ms;
-    frame_draw_scene(session.state);
-    frame_fast_forward(session.state);
-    frame_finish(session.state);
+    tape_sink_state sink = {&session.tape, &error, 0};
+    virtual_run_audio_until(session.run, ms, tape_sink, &sink);
+    return sink.status;
 }
+
+void demo_draw_frame(demo_session& session, uint32_t ms) { virtual_run_frame(session.run, ms); }
 
 int tape_begin(audio_tape& tape, uint64_t begin, std::string& error)
 {
@@ -123,7 +110,7 @@ int tape_finish(demo_session& session, uint64_t end, std::string& error)
     // Go on requesting buffers, as the device would, until the range is complete.
     while (tape.rendered < end) {
         const uint64_t next_due =
-            session.buffers_requested * device_buffer_frames * 1000 / device_rate;
+            session.run.buffers_requested * device_buffer_frames * 1000 / device_rate;
         if (demo_audio_until(session, uint32_t(next_due), error) != 0)
             return -1;
     }

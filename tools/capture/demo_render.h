@@ -8,11 +8,11 @@
 #include <cstdint>
 #include <string>
 
-#include "demo/frame_loop.h"
+#include "demo/virtual_run.h"
 #include "wav_file.h"
 
-constexpr int device_buffer_frames = 4096;
-constexpr int device_rate = 44100;
+constexpr int device_buffer_frames = virtual_device_frames;
+constexpr int device_rate = virtual_device_rate;
 
 // Keeps the rendered sound and writes the part inside [begin, end) (44100 Hz frames) to
 // a WAV. Until `begin` is known the last two buffers are kept.
@@ -28,8 +28,7 @@ struct audio_tape {
 
 struct demo_session {
     int fps = 60;
-    frame_loop_state state;
-    uint64_t buffers_requested = 0;
+    virtual_run run;           // frame-loop state and the device's buffer count
     audio_tape tape;
 };
 

@@ -12,8 +12,10 @@ float clampf(float v, float lo, float hi) { return v < lo ? lo : (v > hi ? hi : 
 
 } // namespace
 
-// The walkers' mask: a heart of deep, saturated colours on white. Every colour inside has
-// green below 128, so the walkers see it as inside; they paint these colours.
+// The walkers' mask: a big heart of deep, warm colours on white. Every colour inside has
+// green and blue below 128: the walkers see it as inside, and because they also stop on
+// a canvas pixel without green or blue of 128, they stop on each other's trails too, so
+// the pattern spreads out over the whole heart instead of piling up where it started.
 image forge_heart()
 {
     image img(screen_width, screen_height);
@@ -29,19 +31,20 @@ image forge_heart()
                 float a = u * u + v * v - 1;
                 hits += a * a * a - u * u * v * v * v <= 0;
             }
-            shape.ref(x, y) = hits / 16.0f;
+            // A hard edge: the walkers see the mask as inside or outside, and a blend
+            // with the white would give edge colours they could cross.
+            shape.ref(x, y) = hits >= 8 ? 1.0f : 0.0f;
         }
     paint_mask_with(img, shape, [](int x, int y) {
-        // Purple at the top through magenta and red to orange at the tip, with a lighter
-        // sweep on the upper left lobe.
+        // Deep violet in the lobes through crimson and red to orange at the tip, with a
+        // lighter sweep on the left lobe.
         float t = clamp01((y - 15.0f) / 215.0f);
-        rgba c = t < 0.35f ? mix(col(120, 30, 200), col(215, 25, 160), t / 0.35f)
-               : t < 0.7f  ? mix(col(215, 25, 160), col(230, 30, 60), (t - 0.35f) / 0.35f)
-                           : mix(col(230, 30, 60), col(250, 110, 20), (t - 0.7f) / 0.3f);
-        float dx = (x - 110.0f) / 45.0f, dy = (y - 70.0f) / 35.0f;
-        float shine = clamp01(1.0f - (dx * dx + dy * dy));
-        c = mix(c, col(255, 120, 220), 0.5f * shine);
-        return c;
+        rgba c = t < 0.35f ? mix(col(95, 20, 120), col(175, 10, 75), t / 0.35f)
+               : t < 0.7f  ? mix(col(175, 10, 75), col(235, 30, 45), (t - 0.35f) / 0.35f)
+                           : mix(col(235, 30, 45), col(250, 120, 20), (t - 0.7f) / 0.3f);
+        float sx = (x - 110.0f) / 40.0f, sy = (y - 70.0f) / 30.0f;
+        float shine = clamp01(1.0f - (sx * sx + sy * sy));
+        return mix(c, col(255, 110, 110), 0.5f * shine * shine);
     });
     return img;
 }

@@ -21,7 +21,7 @@ namespace {
 std::string data_dir()
 {
     const char* d = std::getenv("FORGE_TEST_DIR");
-    return d ? d : "forge_test_data";
+    return d ? d : "/tmp/veskarra-forge-test-data";
 }
 
 // The data directory is forged once for all tests.
@@ -221,6 +221,22 @@ TEST(pictures, heart_holds_the_walkers_start_and_fences_the_frame)
         }
     EXPECT_EQ(open, 0);
     EXPECT_GT(inside, 320 * 240 / 5);   // a shape big enough to grow into
+}
+
+TEST(pictures, heart_colours_stop_walkers_on_painted_trails)
+{
+    // Walkers stop where the canvas has neither green nor blue of 128 or more. Painted
+    // with colours like that, their own trails stop them, and the pattern spreads over
+    // the heart instead of piling up around the start.
+    png_file p = load("heart.png");
+    int crossable = 0;
+    for (int y = 0; y < p.height; ++y)
+        for (int x = 0; x < p.width; ++x) {
+            const uint8_t* c = p.at(x, y);
+            bool inside = c[0] < 128 || c[1] < 128 || c[2] < 128;
+            crossable += inside && (c[1] >= 128 || c[2] >= 128);
+        }
+    EXPECT_EQ(crossable, 0);
 }
 
 TEST(pictures, whitenoise_lets_walkers_crawl)

@@ -7,13 +7,13 @@
 #   pic NAME  status 1 and exactly "Couldn't open pic: NAME" on standard output
 #   refused   status 1, nothing printed (the model)
 #   runs      the window opens (start-up accepted every file) and the demo still runs a few
-#             seconds later, nothing printed (for a module that cannot be played the demo
-#             shows its opening scene silently: the music clock never moves)
+#             seconds later, nothing printed
 #   ends      with Space held under Xvfb the music is fast-forwarded to its end and the demo
 #             ends with status 0: the module was taken and plays
 #   ends_or_runs  as ends, or still running at the deadline (a song that may loop forever)
-#   silent    with Space held for longer than the intact song takes to end, still running:
-#             the fast-forward of a refused module moves nothing
+#   stand_in  a module that cannot be played: one line "veskarra: REASON, playing silently"
+#             on standard error, and with Space held the silent stand-in song of the same
+#             length is fast-forwarded to its end and the demo ends with status 0
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh" "$@"
 binary=$(realpath "$binary")
 break_data=$(dirname "${BASH_SOURCE[0]}")/break_data.py
@@ -79,11 +79,16 @@ check() {   # check CASE OUTCOME [NAME]
     runs) run_window "$dir" $((3 * BAD_DATA_SLOW)); wanted=137 ;;
     ends) run_window "$dir" $((40 * BAD_DATA_SLOW)) space; wanted=0 ;;
     ends_or_runs) run_window "$dir" $((20 * BAD_DATA_SLOW)) space; wanted="0 137" ;;
-    silent) run_window "$dir" $((20 * BAD_DATA_SLOW)) space; wanted=137 ;;
+    stand_in) run_window "$dir" $((40 * BAD_DATA_SLOW)) space; wanted=0 ;;
   esac
   [[ " $wanted " == *" $status "* ]] || { fail_case "$case: status $status, expected $wanted ($outcome); stderr: $(head -c 2000 "$scratch/err")"; rm -rf "$dir"; return; }
   printf '%s' "$expected_out" | cmp -s - "$scratch/out" ||
     { fail_case "$case: standard output '$(head -c 200 "$scratch/out")', expected '$expected_out'"; rm -rf "$dir"; return; }
+  if [ "$outcome" = stand_in ] && ! { [ "$(grep -c . "$scratch/err")" -ge 1 ] &&
+       grep -q -E '^veskarra: pt_takemod error: .*, playing silently$' "$scratch/err"; }; then
+    fail_case "$case: no word of the silent stand-in; stderr: $(head -c 2000 "$scratch/err")"
+    rm -rf "$dir"; return
+  fi
   # Only the demo's own notes may reach standard error, never a sanitizer report.
   if grep -q -E 'Sanitizer|runtime error|Segmentation|Aborted' "$scratch/err"; then
     fail_case "$case: $(head -c 3000 "$scratch/err")"; rm -rf "$dir"; return

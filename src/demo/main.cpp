@@ -61,6 +61,11 @@ int main(int argc, char** argv)
         return 1;
 
     const uint32_t flags = screen_mode_flags(argc, argv);
+    // The picture is drawn in software and only copied to the screen: SDL's software
+    // renderer does that without loading a GL driver, which would take several times the
+    // demo's own memory. A choice made in the environment is kept.
+    setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
+    setenv("SDL_RENDER_DRIVER", "software", 0);
     // Audio is started on its own in open_music, so that a missing sound device does not
     // keep the demo from starting.
     if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO) < 0)

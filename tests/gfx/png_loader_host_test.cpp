@@ -3,6 +3,7 @@
 #include <png.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -65,9 +66,17 @@ std::vector<uint8_t> read_file(const std::string& path)
 void write_file(const std::string& path, const std::vector<uint8_t>& bytes)
 {
     FILE* file = std::fopen(path.c_str(), "wb");
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    ASSERT_NE(file, nullptr);
+    if (!bytes.empty())
+        std::fwrite(bytes.data(), 1, bytes.size(), file);
     std::fclose(file);
 }
+
+// A picture record that releases the pixels the loader allocated for it.
+struct test_picture : picture {
+    test_picture() : picture{} {}
+    ~test_picture() { std::free(pixels); }
+};
 
 // The CRC of a PNG chunk (type and data), so a test can forge a header that checks out.
 uint32_t chunk_crc(const uint8_t* bytes, size_t count)
@@ -91,7 +100,7 @@ TEST(load_picture, rgba_file_loads_and_packs_into_native_words)
     const std::string path = temp_path("rgba.png");
     write_png(path, 320, 240, PNG_COLOR_TYPE_RGBA, 8, data);
 
-    picture pic = {};
+    test_picture pic;
     ASSERT_EQ(load_picture(path.c_str(), &pic), 0);
     EXPECT_EQ(pic.format, 4);
     EXPECT_EQ(pic.width, 320);
@@ -127,7 +136,7 @@ TEST(load_picture, other_colour_types_keep_their_own_layout)
         const std::vector<uint8_t> data = ramp(size_t(width * height * c.file_bytes_per_pixel));
         const std::string path = temp_path(std::string(c.name) + ".png");
         write_png(path, width, height, c.colour_type, 8, data);
-        picture pic = {};
+        test_picture pic;
         ASSERT_EQ(load_picture(path.c_str(), &pic), 0);
         EXPECT_EQ(pic.format, c.format);
         // Of each decoded row only width * kept bytes are copied, rows packed.
@@ -148,7 +157,7 @@ TEST(load_picture, palette_file_keeps_indexes_and_only_its_palette_entries)
     const std::vector<uint8_t> data = {0, 1, 2, 3, 4, 5};
     const std::string path = temp_path("palette.png");
     write_png(path, 3, 2, PNG_COLOR_TYPE_PALETTE, 8, data, 6);
-    picture pic = {};
+    test_picture pic;
     for (auto& entry : pic.palette)
         entry[0] = entry[1] = entry[2] = 0xAB;
     ASSERT_EQ(load_picture(path.c_str(), &pic), 0);
@@ -199,7 +208,7 @@ TEST(load_picture, refuses_what_it_cannot_decode_safely)
                                  deep, shallow, huge_path, temp_path("missing.png")};
     for (const std::string& path : paths) {
         SCOPED_TRACE(path);
-        picture pic = {};
+        test_picture pic;
         EXPECT_EQ(load_picture(path.c_str(), &pic), -1);
     }
 }

@@ -60,6 +60,8 @@ int read_packed_data(const std::string& path)
         ok = get(file, width) && get(file, height) && width <= 4096 && height <= 4096;
         if (!ok)
             break;
+        // A picture read before (by the PNG loader or an earlier read) is replaced.
+        std::free(pictures[i].pixels);
         uint32_t* words = static_cast<uint32_t*>(std::malloc(size_t(width) * height * 4 + 4));
         for (uint32_t k = 0; ok && k < width * height; ++k)
             ok = get(file, words[k]);

@@ -160,14 +160,14 @@ int run_scenes(scene_result& r)
         virtual_ticks = ms;
         const int64_t w0 = bench_now_ns();
         const int64_t t0 = bench_cpu_ns();
-        frame_draw_scene(session.state);
-        frame_finish(session.state);
+        frame_draw_scene(session.run.state);
+        frame_finish(session.run.state);
         const int64_t t1 = bench_cpu_ns();
         const int64_t w1 = bench_now_ns();
         const int s = bench_scene_of(uint32_t(music_position()));
         times[s].push_back(int32_t(t1 - t0));
         wall[s] += w1 - w0;
-        if (session.state.quit_after_frame)
+        if (session.run.state.quit_after_frame)
             break;
     }
     r.total_frames = long(k + 1);
@@ -377,8 +377,8 @@ int bench_count(int fps)
         bench_audio_until(session, ms);
         virtual_ticks = ms;
         CALLGRIND_TOGGLE_COLLECT;
-        frame_draw_scene(session.state);
-        frame_finish(session.state);
+        frame_draw_scene(session.run.state);
+        frame_finish(session.run.state);
         CALLGRIND_TOGGLE_COLLECT;
         const int s = bench_scene_of(uint32_t(music_position()));
         if (s != current) {
@@ -387,7 +387,7 @@ int bench_count(int fps)
             current = s;
         }
         ++frames[s];
-        if (session.state.quit_after_frame)
+        if (session.run.state.quit_after_frame)
             break;
     }
     CALLGRIND_DUMP_STATS_AT(bench_scene_names[current]);
@@ -453,9 +453,7 @@ int bench_digest(int fps)
 {
     if (bench_load() != 0)
         return 1;
-    static int16_t stream[bench_buffer_frames * 2];
     bench_session session;
-    session.stream = stream;
     session.on_buffer = digest_buffer;
     if (bench_start(session) != 0)
         return 1;
@@ -465,21 +463,21 @@ int bench_digest(int fps)
         const uint32_t ms = bench_frame_ms(k, fps);
         bench_audio_until(session, ms);
         virtual_ticks = ms;
-        frame_draw_scene(session.state);
-        frame_finish(session.state);
+        frame_draw_scene(session.run.state);
+        frame_finish(session.run.state);
         frames = fnv1a(frames, work_frame, frame_bytes);
         if (k % 10 == 0) {
             swap_pixel_bytes(work_frame, 0x000000FFu);
             scale_2x(work_frame, present_screen, 2560);
             screens = fnv1a(screens, present_screen, sizeof present_screen);
         }
-        if (session.state.quit_after_frame)
+        if (session.run.state.quit_after_frame)
             break;
     }
     std::printf("%llu frames at %d fps: work frames %016llx, screens %016llx\n"
                 "%llu sound buffers: %016llx\n",
                 (unsigned long long)(k + 1), fps, (unsigned long long)frames,
-                (unsigned long long)screens, (unsigned long long)session.buffers_requested,
+                (unsigned long long)screens, (unsigned long long)session.run.buffers_requested,
                 (unsigned long long)sound_digest);
     return 0;
 }

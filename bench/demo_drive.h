@@ -5,10 +5,10 @@
 #pragma once
 #include <cstdint>
 
-#include "demo/frame_loop.h"
+#include "demo/virtual_run.h"
 
-constexpr int bench_buffer_frames = 4096;
-constexpr int bench_rate = 44100;
+constexpr int bench_buffer_frames = virtual_device_frames;
+constexpr int bench_rate = virtual_device_rate;
 
 // The scenes of the timeline, in order, by the first position each one owns.
 constexpr int bench_scene_count = 8;
@@ -16,9 +16,7 @@ extern const char* const bench_scene_names[bench_scene_count];
 int bench_scene_of(uint32_t position);
 
 struct bench_session {
-    frame_loop_state state;
-    uint64_t buffers_requested = 0;
-    int16_t* stream = nullptr;   // where the device buffers go; null renders silently
+    virtual_run run;   // frame-loop state and the device's buffer count
     void (*on_buffer)(const int16_t* samples, int frames) = nullptr;   // sees each buffer
 };
 

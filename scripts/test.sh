@@ -86,7 +86,7 @@ fuzz() {
       tail -n 60 "$scratch/$target.log"
       ls "$scratch"/crash-* "$scratch"/leak-* "$scratch"/timeout-* 2>/dev/null
     fi
-    echo "fuzz_$target: $(grep -E '^#[0-9]+ +DONE' "$scratch/$target.log" | tail -n 1)"
+    echo "fuzz_$target: $(grep -E '^#[0-9]+[[:space:]]+DONE' "$scratch/$target.log" | tail -n 1)"
   done
   rm -rf "$scratch"
   return "$status"

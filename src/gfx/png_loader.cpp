@@ -30,9 +30,10 @@ void silent_error(png_structp png, png_const_charp)
 
 void silent_warning(png_structp, png_const_charp) {}
 
-// Pictures larger than this are refused before their pixels are allocated: no picture of
-// the demo comes near it, and it keeps width * height * 4 far inside 32 bits.
-constexpr png_uint_32 max_side = 8192;
+// Pictures larger than this are refused before their pixels are allocated: the largest
+// picture of the demo is about 353x273, and a side of 2048 keeps what a lying header can
+// make the decoder take (rows plus the copy, about 32 MB) small.
+constexpr png_uint_32 max_side = 2048;
 
 // Decodes `file` (signature already consumed) into `pic`. Runs under libpng's recovery
 // point: a libpng error longjmps back here and the function returns -1. Locals that live

@@ -9,7 +9,7 @@ check() {   # check NAME EXPECTED_STDOUT SETUP...
   local dir
   dir=$(make_workdir "$name")
   (cd "$dir" && eval "$@")
-  (cd "$dir" && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy timeout 20 "$binary" -w \
+  (cd "$dir" && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy timeout -s KILL 20 "$binary" -w \
       > "$scratch/$name.out" 2> "$scratch/$name.err")
   local status=$?
   [ "$status" -eq 1 ] || fail "$name: status $status, expected 1"

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "fuzz_reset.h"
+#include "fx/matrix.h"
 #include "fx/model.h"
 #include "gfx/frame.h"
 

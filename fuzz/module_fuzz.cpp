@@ -8,6 +8,9 @@
 #include <vector>
 
 #include "fuzz_reset.h"
+#include "host/host.h"
+#include "player/player_control.h"
+#include "player/position_clock.h"
 
 namespace {
 

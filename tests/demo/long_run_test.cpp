@@ -8,18 +8,16 @@
 #include <memory>
 #include <vector>
 
-#include "audio/mixer.h"
-#include "audio/sdl_audio.h"
 #include "demo/frame_loop.h"
-#include "fx/matrix.h"
 #include "gfx/grain.h"
 #include "module_builder.h"
 #include "player/module_loader.h"
 #include "player/player_control.h"
 #include "player/replayer.h"
-#include "player/sound_driver.h"
 #include "player/waveforms.h"
 #include "scene_fixture.h"
+
+#include "demo/reset.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define VESKARRA_HEAP_IS_SANITIZED 1
@@ -38,14 +36,7 @@ protected:
     void SetUp() override
     {
         scene_test::SetUp();
-        sound_driver_reset();
-        sdl_audio_reset_state();
-        mixer_reset_state();
-        module_loader_reset_state();
-        replayer_reset_state();
-        waveforms_reset_state();
-        player_control_reset_state();
-        matrix_reset_state();
+        demo_reset_state();
         // Fourteen orders at speed 1 (one 20 ms tick a row): the song passes position 1362
         // after about 18 seconds, with a looped note on every order so the mixer works.
         module_builder song;

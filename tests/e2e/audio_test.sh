@@ -5,14 +5,7 @@
 # mixer render offline from the same module (after the silent buffers the device plays
 # while it is still paused).
 source "$(dirname "$0")/common.sh" "$@"
-start_xvfb
-dir=$(make_workdir audio)
-cd "$dir"
-SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$scratch/audio.raw" \
-  "$binary" -w > "$scratch/out" 2> "$scratch/err" &
-pid=$!
-id=$(wait_window Veskarra 20)
-[ -n "$id" ] || fail "no window; stderr: $(cat "$scratch/err")"
+launch_demo audio disk SDL_DISKAUDIOFILE="$scratch/audio.raw"
 sleep 5
 xdotool key --window "$id" Escape
 wait_exit "$pid" 10

@@ -62,3 +62,18 @@ wait_exit() {
   kill -KILL "$1" 2>/dev/null
   wait "$1" 2>/dev/null
 }
+
+# Starts the demo in a window on a fresh Xvfb display from a copy of the data, with the
+# audio driver $2 (extra environment assignments may follow), and waits for its window.
+# Sets pid and id; the demo's output goes to $scratch/out and $scratch/err.
+launch_demo() {   # launch_demo NAME AUDIO_DRIVER [VAR=VALUE...]
+  local name=$1 driver=$2
+  shift 2
+  start_xvfb
+  cd "$(make_workdir "$name")" || fail "no work directory"
+  env SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER="$driver" "$@" "$binary" -w \
+    > "$scratch/out" 2> "$scratch/err" &
+  pid=$!
+  id=$(wait_window Veskarra 20)
+  [ -n "$id" ] || fail "no window named Veskarra; stderr: $(cat "$scratch/err")"
+}

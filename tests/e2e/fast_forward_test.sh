@@ -4,14 +4,7 @@
 # 107 s). Audio goes to SDL's disk driver, so the device's callback runs in real time
 # against the fast-forward steps of the main thread.
 source "$(dirname "$0")/common.sh" "$@"
-start_xvfb
-dir=$(make_workdir fast_forward)
-cd "$dir"
-SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$scratch/audio.raw" \
-  "$binary" -w > "$scratch/out" 2> "$scratch/err" &
-pid=$!
-id=$(wait_window Veskarra 20)
-[ -n "$id" ] || fail "no window; stderr: $(cat "$scratch/err")"
+launch_demo fast_forward disk SDL_DISKAUDIOFILE="$scratch/audio.raw"
 start=$(date +%s)
 xdotool keydown --window "$id" space
 wait_exit "$pid" 60

@@ -2,13 +2,7 @@
 # No usable audio device: the demo says so in one line on standard error and still runs
 # in sync on SDL's dummy driver, so with Space held it reaches its end and exits with 0.
 source "$(dirname "$0")/common.sh" "$@"
-start_xvfb
-dir=$(make_workdir no_audio)
-cd "$dir"
-SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=no-such-driver "$binary" -w > "$scratch/out" 2> "$scratch/err" &
-pid=$!
-id=$(wait_window Veskarra 20)
-[ -n "$id" ] || fail "no window; stderr: $(cat "$scratch/err")"
+launch_demo no_audio no-such-driver
 xdotool keydown --window "$id" space
 wait_exit "$pid" 60
 xdotool keyup space 2>/dev/null

@@ -3,13 +3,7 @@
 # pixels are the work frame doubled (2x2 blocks whose rows come from the towers picture of
 # the opening scene), and Escape ends the program with status 0.
 source "$(dirname "$0")/common.sh" "$@"
-start_xvfb
-dir=$(make_workdir window)
-cd "$dir"
-SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy "$binary" -w > "$scratch/out" 2> "$scratch/err" &
-pid=$!
-id=$(wait_window Veskarra 20)
-[ -n "$id" ] || fail "no window named Veskarra; stderr: $(cat "$scratch/err")"
+launch_demo window dummy
 geometry=$(xdotool getwindowgeometry "$id" | grep Geometry | awk '{print $2}')
 [ "$geometry" = "640x480" ] || fail "window geometry $geometry"
 echo "ok: window 640x480 titled Veskarra"

@@ -12,19 +12,9 @@
 #include <vector>
 
 #include "gfx/picture.h"
+#include "png_crc.h"
 
 namespace {
-
-uint32_t crc32_of(const uint8_t* bytes, size_t size)
-{
-    uint32_t crc = 0xFFFFFFFFu;
-    for (size_t i = 0; i < size; ++i) {
-        crc ^= bytes[i];
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-    }
-    return ~crc;
-}
 
 // The rows as a zlib stream of one stored (uncompressed) block.
 std::vector<uint8_t> zlib_stored(const std::vector<uint8_t>& raw)
@@ -58,7 +48,7 @@ void chunk(std::vector<uint8_t>& out, const char* type, const std::vector<uint8_
     const size_t start = out.size();
     out.insert(out.end(), type, type + 4);
     out.insert(out.end(), data.begin(), data.end());
-    put32(out, crc32_of(out.data() + start, out.size() - start));
+    put32(out, png_chunk_crc(out.data() + start, out.size() - start));
 }
 
 // A valid 2x2 RGBA picture with one extra chunk of the given type placed after the pixel

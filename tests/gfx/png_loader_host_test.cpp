@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "gfx/picture.h"
+#include "png_crc.h"
 
 namespace {
 
@@ -77,18 +78,6 @@ struct test_picture : picture {
     test_picture() : picture{} {}
     ~test_picture() { std::free(pixels); }
 };
-
-// The CRC of a PNG chunk (type and data), so a test can forge a header that checks out.
-uint32_t chunk_crc(const uint8_t* bytes, size_t count)
-{
-    uint32_t crc = 0xFFFFFFFFu;
-    for (size_t k = 0; k < count; ++k) {
-        crc ^= bytes[k];
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-    }
-    return crc ^ 0xFFFFFFFFu;
-}
 
 TEST(load_picture, rgba_file_loads_and_packs_into_native_words)
 {
@@ -198,7 +187,7 @@ TEST(load_picture, refuses_what_it_cannot_decode_safely)
     std::vector<uint8_t> huge = good_bytes;
     huge[16] = 0x00; huge[17] = 0x01; huge[18] = 0x00; huge[19] = 0x00;   // width 65536
     huge[20] = 0x00; huge[21] = 0x01; huge[22] = 0x00; huge[23] = 0x00;   // height 65536
-    const uint32_t crc = chunk_crc(huge.data() + 12, 17);               // "IHDR" + 13 bytes
+    const uint32_t crc = png_chunk_crc(huge.data() + 12, 17);               // "IHDR" + 13 bytes
     for (int k = 0; k < 4; ++k)
         huge[29 + k] = uint8_t(crc >> (24 - 8 * k));
     const std::string huge_path = temp_path("huge.png");

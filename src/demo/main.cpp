@@ -11,10 +11,7 @@
 #include "demo/screen_mode.h"
 #include "demo/sdl_host.h"
 #include "demo/startup.h"
-#include "player/module_loader.h"
 #include "player/player_control.h"
-#include "player/position_clock.h"
-#include "player/silent_module.h"
 
 namespace {
 
@@ -79,18 +76,8 @@ int main(int argc, char** argv)
 
     bind_sdl_host();
     open_music();
-    // A module that cannot be played gives way to a silent one of the same length, so the
-    // scenes still follow the music clock from the first to the last.
-    if (!player_load(module_data, module_size, sizeof module_data)) {
-        std::fprintf(stderr, "veskarra: %s, playing silently\n", pt_error);
-        module_size = build_silent_module(module_data, sizeof module_data);
-        player_load(module_data, module_size, sizeof module_data);
-    }
-
-    prepare_scenes();
-
-    player_start(50);
-    update_music_position();
+    if (const char* refused = start_music_and_scenes())
+        std::fprintf(stderr, "veskarra: %s, playing silently\n", refused);
 
     frame_loop_state state;
     for (;;) {

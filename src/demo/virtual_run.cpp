@@ -3,22 +3,18 @@
 
 #include <cstring>
 
-#include "demo/demo_data.h"
 #include "demo/startup.h"
 #include "host/host.h"
 #include "player/player_control.h"
-#include "player/position_clock.h"
 
-int virtual_run_start(virtual_run& run)
+int virtual_run_start(virtual_run& run, const char** refused)
 {
     host_use_virtual();
     if (player_open(virtual_device_rate, virtual_device_frames) != 1 || !virtual_audio_callback)
         return -1;
-    if (player_load(module_data, module_size, sizeof module_data) != 1)
-        return -1;
-    prepare_scenes();
-    player_start(50);
-    update_music_position();
+    const char* reason = start_music_and_scenes();
+    if (refused)
+        *refused = reason;
     run = virtual_run();
     return 0;
 }

@@ -20,9 +20,10 @@ struct virtual_run {
 using virtual_buffer_sink = void (*)(const int16_t* samples, int frames, void* user);
 
 // The demo's start-up after its assets are in memory: the player on the virtual device,
-// the module, the scene buffers, the music started and the position updated once.
-// 0, or -1 when the player cannot open or the module cannot be played.
-int virtual_run_start(virtual_run& run);
+// then start_music_and_scenes (a module that cannot be played gives way to the silent
+// stand-in, as in the demo; `refused`, when given, receives the loader's reason or null).
+// 0, or -1 when the player cannot open.
+int virtual_run_start(virtual_run& run, const char** refused = nullptr);
 // Requests from the player every device buffer due at or before `ms`.
 void virtual_run_audio_until(virtual_run& run, uint32_t ms, virtual_buffer_sink sink, void* user);
 // One frame at clock reading `ms`: scene, fast-forward step, overlays, grain into work_frame.

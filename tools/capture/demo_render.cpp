@@ -1,6 +1,7 @@
 // The virtual-clock run of the demo: start-up, the device's buffer requests, frames.
 #include "demo_render.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "demo/assets.h"
@@ -49,10 +50,14 @@ int demo_start(demo_session& session, const char* dir, std::string& error)
         error = std::string("cannot load the demo's data from ") + dir;
         return -1;
     }
-    if (virtual_run_start(session.run) != 0) {
-        error = std::string("the player cannot play the module in ") + dir;
+    const char* refused = nullptr;
+    if (virtual_run_start(session.run, &refused) != 0) {
+        error = "the player could not open its output";
         return -1;
     }
+    // As in the demo, a module that cannot be played gives way to a silent one.
+    if (refused)
+        std::fprintf(stderr, "veskarra-capture: %s, playing silently\n", refused);
     return 0;
 }
 
